@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds Korva and runs the whole test suite: a normal build, a build under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzz targets (clang)
+# each run briefly over their seed inputs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVA_SANITIZE=ON -DKORVA_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVA_FUZZ=ON
+cmake --build build-fuzz -j "$jobs"
+for target in build-fuzz/bin/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=fuzz/corpus/${name#fuzz_}
+  mkdir -p "build-fuzz/corpus/${name#fuzz_}"
+  echo "== $name"
+  "$target" -runs=20000 -max_len=4096 "build-fuzz/corpus/${name#fuzz_}" ${corpus:+$( [ -d "$corpus" ] && echo "$corpus")}
+done

@@ -1,0 +1,4 @@
+#include "platform/Frame.h"
+
+// Placeholder until the controller exists.
+extern "C" int ExeMain(void*, void*, const char*) { return 0; }
