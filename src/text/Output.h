@@ -4,6 +4,7 @@
 // unless said otherwise. Texts read from files or typed by the player are
 // never used as a format: pass them through PrintText or "%s".
 #include <cstdint>
+#include <string>
 
 class TextDisplay;
 class CGetString;
@@ -56,3 +57,7 @@ int GetInputMode(int preferred);
 
 int SetTextPause(bool on);
 int GetTextPause();
+
+// While set, everything printed is also appended here, with "\n" at each line
+// end; works with or without a display. Used by korva-tool and by tests.
+void SetOutputCapture(std::string* capture);
