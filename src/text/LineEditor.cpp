@@ -90,8 +90,8 @@ int CLineEditor::Character(int c) {
   if (c == keys::Escape) {
     if (display_) {
       display_->EraseBack(before_, false);
-      display_->ClearAhead(after_);
-      display_->RedrawAhead(after_);
+      display_->ClearAhead(before_ + after_);
+      display_->RedrawAhead(before_ + after_);
     }
     before_ = after_ = 0;
     return 0;

@@ -88,7 +88,14 @@ struct ScriptedKeys {
   static void Char(int c) { Queue().push_back({MainWindowId, msg::Char, uint64_t(c), 0}); }
   // A typed character: its key-down and character messages.
   static void Type(char c) {
-    int code = (c >= 'a' && c <= 'z') ? c - 32 : c;
+    // Key-down codes as a keyboard sends them: punctuation has its own codes,
+    // which must not be mistaken for the editing keys 33 to 46.
+    int code = keys::Semicolon;
+    if (c >= 'a' && c <= 'z') code = c - 32;
+    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') code = c;
+    else if (c == '\b' || c == '\x7f') code = keys::Back;
+    else if (c == '\r') code = keys::Return;
+    else if (c == '\x1b') code = keys::Escape;
     KeyDown(code);
     Char(static_cast<unsigned char>(c));
   }
