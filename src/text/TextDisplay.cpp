@@ -91,12 +91,16 @@ void TextDisplay::ApplyFontMetrics(const FontRecord* record) {
   UpdateCaretPosition();
 }
 
-int TextDisplay::SelectFont(const FontRecord& start, int multiplier, int* outStep) {
+int TextDisplay::SelectFont(const FontRecord& start, int multiplier, int* outStep,
+                            FontService* fonts) {
   if (multiplier <= 0) multiplier = 1;
-  PlatformBackend* backend = Backend();
-  if (!backend) {
-    SetLastErrorText("ERROR (SelectFont): No platform to create fonts");
-    return 0;
+  if (!fonts) {
+    PlatformBackend* backend = Backend();
+    if (!backend) {
+      SetLastErrorText("ERROR (SelectFont): No platform to create fonts");
+      return 0;
+    }
+    fonts = &backend->Fonts();
   }
   FontRecord record = start;
   int step = 0;
@@ -109,9 +113,9 @@ int TextDisplay::SelectFont(const FontRecord& start, int multiplier, int* outSte
     ownedFont_.reset();
     font_ = nullptr;
     if (useStock) {
-      ownedFont_ = backend->Fonts().CreateFont(record.stockId, record.face, record.height, 0);
+      ownedFont_ = fonts->CreateFont(record.stockId, record.face, record.height, 0);
     } else {
-      ownedFont_ = backend->Fonts().CreateFont(0, record.face, record.height * multiplier,
+      ownedFont_ = fonts->CreateFont(0, record.face, record.height * multiplier,
                                                record.weight);
     }
     if (!ownedFont_) {
@@ -129,8 +133,8 @@ int TextDisplay::SelectFont(const FontRecord& start, int multiplier, int* outSte
   return 1;
 }
 
-int TextDisplay::SelectFont(int number, int multiplier, int* outStep) {
-  return SelectFont(BuiltInFont(number), multiplier, outStep);
+int TextDisplay::SelectFont(int number, int multiplier, int* outStep, FontService* fonts) {
+  return SelectFont(BuiltInFont(number), multiplier, outStep, fonts);
 }
 
 void TextDisplay::SetFont(Font* font) {

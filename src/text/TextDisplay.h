@@ -18,6 +18,7 @@
 #include "platform/Keys.h"
 
 class Font;
+class FontService;
 struct Canvas;
 class TextDisplay;
 
@@ -50,8 +51,10 @@ class TextDisplay {
   int SetWindowAndPosition(WindowId window, int x, int y);
   int SetSize(int columns, int rows);
   int InitBuffer(int lines);
-  int SelectFont(const FontRecord& record, int multiplier, int* outStep);
-  int SelectFont(int number, int multiplier, int* outStep);
+  // Fonts come from the backend's FontService unless `fonts` is given.
+  int SelectFont(const FontRecord& record, int multiplier, int* outStep,
+                 FontService* fonts = nullptr);
+  int SelectFont(int number, int multiplier, int* outStep, FontService* fonts = nullptr);
   // A font owned elsewhere (tests, tools); the character size follows its metrics.
   void SetFont(Font* font);
   // A canvas owned elsewhere; null returns to the backend's canvas.

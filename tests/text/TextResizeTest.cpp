@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "TextFixture.h"
@@ -162,4 +164,69 @@ TEST(TextLog, EveryLineAsItIsLeft) {
   std::fclose(log);
   EXPECT_EQ(text,
             "main| first\nmain| Which? A\nfull| Menu\nfull|     Top\nmain| open\n");
+}
+
+// ---- font selection
+
+namespace {
+struct FakeFont : Font {
+  FontMetrics m;
+  const FontMetrics& Metrics() const override { return m; }
+  void DrawText(Canvas&, int, int, const char*, size_t, uint32_t, uint32_t) const override {}
+};
+// Records every request; faces listed in `proportional` are not fixed-pitch,
+// "Missing" cannot be created.
+struct FakeFonts : FontService {
+  std::vector<std::string> requests;
+  std::vector<std::string> proportional;
+  std::unique_ptr<Font> CreateFont(int stockId, const std::string& face, int height,
+                                   int weight) override {
+    requests.push_back(std::to_string(stockId) + ":" + face + ":" + std::to_string(height) + ":" +
+                       std::to_string(weight));
+    if (face == "Missing") return nullptr;
+    auto f = std::make_unique<FakeFont>();
+    f->m.height = height ? height : 16;
+    f->m.averageWidth = 7;
+    f->m.spaceWidth = 9;
+    f->m.fixedPitch = std::find(proportional.begin(), proportional.end(), face) == proportional.end();
+    return f;
+  }
+};
+}  // namespace
+
+TEST(TextDisplayFont, StockCreatedAndSubstitutedFonts) {
+  TextDisplay d;
+  FakeFonts fonts;
+  int step = -1;
+  ASSERT_TRUE(d.SelectFont(1, 1, &step, &fonts));  // the stock system fixed font
+  EXPECT_EQ(step, 0);
+  EXPECT_EQ(fonts.requests.back(), "16:Fixedsys:15:0");
+  EXPECT_EQ(d.CharWidth(), 7);
+
+  ASSERT_TRUE(d.SelectFont(1, 2, &step, &fonts));  // a multiplier needs a created font
+  EXPECT_EQ(fonts.requests.back(), "0:Fixedsys:30:0");
+  EXPECT_EQ(d.CharHeight(), 30);
+
+  ASSERT_TRUE(d.SelectFont(2, 1, &step, &fonts));  // flag 1: the width of a space
+  EXPECT_EQ(fonts.requests.back(), "0:Courier New:15:700");
+  EXPECT_EQ(d.CharWidth(), 9);
+
+  ASSERT_TRUE(d.SelectFont(FontRecord{}, 0, &step, &fonts));  // nothing named: choice 1
+  EXPECT_EQ(step, 1);
+
+  fonts.proportional = {"Serif", "Courier New"};
+  fonts.requests.clear();
+  ASSERT_TRUE(d.SelectFont(FontRecord{0, "Serif", 12, 400, 0}, 1, &step, &fonts));
+  EXPECT_EQ(step, 1);  // substituted by choice 1
+  EXPECT_EQ(fonts.requests.size(), 2u);
+
+  fonts.proportional = {"Serif", "Courier New", "Courier", "Fixedsys"};
+  fonts.requests.clear();
+  ASSERT_TRUE(d.SelectFont(FontRecord{0, "Serif", 12, 400, 0}, 1, &step, &fonts));
+  EXPECT_EQ(step, 4);  // choice 4 accepts any pitch
+  fonts.requests.clear();
+  ASSERT_TRUE(d.SelectFont(FontRecord{0, "Serif", 12, 400, 0}, 3, &step, &fonts));
+  EXPECT_EQ(step, 4);
+
+  EXPECT_FALSE(d.SelectFont(FontRecord{0, "Missing", 12, 400, 0}, 1, &step, &fonts));
 }
