@@ -6,18 +6,10 @@
 #include "platform/Backend.h"
 #include "platform/Frame.h"
 
-namespace {
-std::string fallbackErrorText;
-}
-
 __attribute__((weak)) int PumpMessage() { return 1; }
 __attribute__((weak)) bool QuitRequested() { return true; }
 __attribute__((weak)) PlatformBackend* Backend() { return nullptr; }
 __attribute__((weak)) int GetClipboardText(std::string& outText) {
   outText.clear();
   return 0;
-}
-__attribute__((weak)) const char* LastErrorText() { return fallbackErrorText.c_str(); }
-__attribute__((weak)) void SetLastErrorText(const std::string& text) {
-  fallbackErrorText = text.substr(0, 511);
 }
