@@ -225,3 +225,23 @@ TEST(TextDisplayColour, InverseVideoIsPerLine) {
   EXPECT_FALSE(s.Inverse(0, 2));
   EXPECT_EQ(s.display.CellAttribute(0, 2), 0);
 }
+
+TEST(TextDisplayScroll, ScreenAlwaysMatchesTheRing) {
+  // What is drawn piecewise equals a full redraw.
+  TestScreen s(12, 4, 9);
+  s.display.AllocColourBuffer();
+  for (int i = 0; i < 23; ++i) {
+    s.display.WriteWrapped("line", false);
+    if (i % 3 == 0) s.display.SetAttribute(1);
+    s.display.WriteWrapped(std::to_string(i).c_str(), false);
+    if (i % 3 == 0) s.display.SetAttribute(1);
+    if (i % 5 != 4) s.display.NewLine();
+    for (int r = 0; r < 4; ++r) ASSERT_EQ(s.Screen(r), s.display.RowText(r)) << i << " row " << r;
+  }
+  std::vector<bool> inverse;
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 12; ++c) inverse.push_back(s.Inverse(r, c));
+  s.display.Redraw();
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 12; ++c) EXPECT_EQ(s.Inverse(r, c), inverse[r * 12 + c]) << r << "," << c;
+}
