@@ -94,7 +94,6 @@ int CGetString::ProcessMessage(uint32_t message, uint64_t wParam) {
 
 bool CGetString::WaitForKey(int& key, bool& isCharacter) {
   keyReady_ = false;
-  if (display_) display_->Present();
   for (;;) {
     if (Quitting()) return false;
     Pump();

@@ -5,9 +5,11 @@
 // second, so a redraw at any moment shows a consistent picture.
 //
 // Drawing goes into a canvas (the backend's canvas unless one is set with
-// SetCanvas) with the display's Font. After each drawing operation into the
-// backend's canvas the display asks the backend to present the picture; a
-// caller that presents by itself can turn that off with SetAutoPresent.
+// SetCanvas) with the display's Font. The display does not present the
+// canvas by itself: the backend shows the picture whenever it waits for the
+// next message, which every key wait and pause does. SetAutoPresent(true)
+// makes each drawing operation present at once (for callers that draw
+// without ever waiting).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -190,7 +192,7 @@ class TextDisplay {
   std::unique_ptr<Font> ownedFont_;
   Font* font_ = nullptr;
   Canvas* canvas_ = nullptr;
-  bool autoPresent_ = true;
+  bool autoPresent_ = false;
   bool caretOn_ = false;
   bool caretCreated_ = false;
   bool caretVisible_ = false;
