@@ -159,3 +159,29 @@ TEST(LineReader, BackspaceEscapeAndLimit) {
   EXPECT_STREQ(buffer, "vwxyz");
   EXPECT_EQ(s.display.WriteLine(), 0);
 }
+
+TEST(LineEditor, EditingAtTheBottomOfAFullRing) {
+  TestScreen s(10, 3, 5);
+  for (int i = 0; i < 12; ++i) s.display.WriteWrapped("historyxyz", false);  // full lines
+  char buffer[InputLineMax + 1] = "";
+  CLineEditor editor;
+  editor.Begin(&s.display, buffer, 100, false, true);
+  for (char c : std::string("abcdefghijklmnopqrstuvw")) editor.Key(c, true, false);
+  editor.Key(keys::Home, false, false);
+  editor.Key('X', true, false);
+  editor.Key(keys::Right, false, true);  // Control+Right: to the end
+  EXPECT_EQ(editor.Before(), 24);
+  // The screen shows the end of the text, and no history in it.
+  EXPECT_EQ(s.display.RowText(0), "Xabcdefghi");
+  EXPECT_EQ(s.display.RowText(1), "jklmnopqrs");
+  EXPECT_EQ(s.display.RowText(2), "tuvw");
+  EXPECT_EQ(s.Screen(2), "tuvw");
+  editor.Key(keys::Home, false, false);
+  editor.Key(keys::Right, false, false);
+  editor.Key(keys::Delete, false, false);
+  EXPECT_EQ(editor.Key('\r', true, false), 1);
+  EXPECT_STREQ(buffer, "X");
+  EXPECT_EQ(s.display.RowText(1), "X");
+  EXPECT_EQ(s.display.RowText(2), "");
+  EXPECT_EQ(s.display.HeldLines().back(), "X");  // the text behind the cursor is gone
+}
