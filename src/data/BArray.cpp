@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "platform/Files.h"
 #include "platform/Frame.h"
@@ -64,6 +65,14 @@ void CBArray::Free() {
   data_ = nullptr;
   owned_ = true;
   width_ = height_ = 0;
+}
+
+void CBArray::Swap(CBArray& other) {
+  std::swap(data_, other.data_);
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  std::swap(elementSize_, other.elementSize_);
+  std::swap(owned_, other.owned_);
 }
 
 int CBArray::SetDims(int width, int height, int elementSize) {

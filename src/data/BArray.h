@@ -38,6 +38,8 @@ class CBArray {
   int Detach();
   // Frees the buffer (if owned) and clears the dimensions.
   void Free();
+  // Exchanges buffers and dimensions with another array.
+  void Swap(CBArray& other);
 
   uint8_t* GetData() const { return data_; }
   bool HasData() const { return data_ != nullptr; }
