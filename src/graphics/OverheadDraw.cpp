@@ -10,8 +10,15 @@
 
 namespace {
 
+// Blue, green, red, unused in memory -> 0x00RRGGBB.
 inline uint32_t WindowPixel(const uint8_t* p) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v & 0x00FFFFFFu;
+#else
   return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[0]};
+#endif
 }
 
 }  // namespace
@@ -41,13 +48,24 @@ int CMDisplay::Blit(const uint8_t* pixels, int width, int height, int x, int y) 
     const uint8_t* src = pixels + size_t(height - 1 - line) * size_t(width) * 4;
     uint32_t* first = canvas.Row(int(sy)) + x0;
     // Widen the line: window column sx shows picture column (sx - x) / s.
-    int64_t sx = x0;
+    const int64_t skip = x0 - x;
+    const uint8_t* p = src + size_t(skip / s) * 4;
     uint32_t* out = first;
-    while (sx < x1) {
-      const int64_t column = (sx - x) / s;
-      const uint32_t value = WindowPixel(src + column * 4);
-      const int64_t runEnd = std::min<int64_t>(x1, x + (column + 1) * s);
-      for (; sx < runEnd; ++sx) *out++ = value;
+    uint32_t* const end = first + span;
+    if (s == 1) {
+      while (out < end) {
+        *out++ = WindowPixel(p);
+        p += 4;
+      }
+    } else {
+      int64_t run = s - skip % s;  // what is left of the first picture pixel
+      while (out < end) {
+        const uint32_t value = WindowPixel(p);
+        p += 4;
+        uint32_t* runEnd = out + std::min<int64_t>(run, end - out);
+        while (out < runEnd) *out++ = value;
+        run = s;
+      }
     }
     // The further window lines of this picture line are copies.
     const int64_t lineEnd = std::min<int64_t>(y1, y + (line + 1) * s);

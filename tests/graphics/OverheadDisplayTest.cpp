@@ -421,7 +421,7 @@ TEST_F(OverheadDisplay, DrawingClipsToTheWindow) {
   SimpleTiles(2);
   MakeMap(6, 6, 2);
   for (bool buffer : {false, true})
-    for (auto [x, y] : {std::pair{150, 110}, {-20, -9}, {1000000, 5}, {-2000000000, -2000000000}}) {
+    for (auto [x, y] : {std::pair{150, 110}, {-20, -9}, {-21, -7}, {1000000, 5}, {-2000000000, -2000000000}}) {
       ASSERT_EQ(d.Init(x, y, 6, 6, 4), 1);
       ASSERT_EQ(d.SetSets(&tiles, &frames), 1);
       ASSERT_EQ(d.SetMap(&map), 1);
