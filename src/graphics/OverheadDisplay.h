@@ -204,3 +204,16 @@ class CMDisplay {
   CTile* defaultTile_ = nullptr;
   std::vector<const uint8_t*> frameByID_;
 };
+
+// A display as the controller creates it: at window position (x, y),
+// columns x rows cells at the scale, with its tile and frame sets, in
+// buffer mode when asked, with the animation frequency (ticks per phase
+// step; 0 counts as 1). The game's overhead view and the 64 x 64 view map
+// (always in buffer mode) are made so. Null on failure, with LastErrorText.
+std::unique_ptr<CMDisplay> CreateMDisplay(int x, int y, int columns, int rows, int scale,
+                                          CTileSet* tileSet, CBArraySet* frameSet,
+                                          bool bufferMode, uint16_t animFrequency);
+
+// The debug screen "*** CMDisplay Benchmarks ***": runs one display
+// operation as often as asked between two time-of-day lines.
+int UIDisplayBenchmark(CMDisplay* display);

@@ -59,7 +59,7 @@ int UIBitmapConversion() {
     PrintLine("DONE");
     WaitAnyKey();
     if (QuitRequested()) return 1;
-    RefreshWindow();
+    SendPaint();  // repaint now, without waiting for input
     Print("Displaying converted image ... ");
     if (!ShowFrame(frame)) PrintLine("ERROR: Could not display");
     else PrintLine("DONE");

@@ -181,3 +181,40 @@ TEST_F(ImageTools, ImageViewerShowsFramesAndRefusesOtherArrays) {
 }
 
 }  // namespace
+
+// The display benchmark screen shares the console set-up of the tools.
+#include "data/BArraySet.h"
+#include "graphics/MapSet.h"
+#include "graphics/OverheadDisplay.h"
+#include "graphics/TileSet.h"
+
+namespace {
+
+TEST_F(ImageTools, DisplayBenchmarkRunsTheChosenOperationAndRestoresTheDrawMode) {
+  CBArraySet frames;
+  ASSERT_EQ(frames.Init(2, 2, 4, 4, 0), 1);
+  CTileSet tiles;
+  ASSERT_EQ(tiles.Init(4, 0, 0), 1);
+  EXPECT_EQ(CreateMDisplay(0, 0, 5, 5, 1, nullptr, &frames, false, 1), nullptr);
+  EXPECT_EQ(CreateMDisplay(0, 0, 0, 5, 1, &tiles, &frames, false, 1), nullptr);
+  auto display = CreateMDisplay(3, 4, 5, 6, 2, &tiles, &frames, false, 0);
+  ASSERT_NE(display, nullptr);
+  EXPECT_EQ(display->AnimDivider(), 1);
+  EXPECT_EQ(display->ScreenX(), 3);
+  EXPECT_EQ(display->ViewHeight(), 6);
+  EXPECT_FALSE(display->FSBMode());
+  auto viewMap = CreateMDisplay(0, 0, 64, 64, 1, &tiles, &frames, true, 3);
+  ASSERT_NE(viewMap, nullptr);
+  EXPECT_EQ(viewMap->ScreenBuffer().Width(), 128);
+
+  Start("5 <Enter> 3 <Enter>");
+  EXPECT_EQ(UIDisplayBenchmark(display.get()), 1);
+  EXPECT_EQ(out,
+            "*** CMDisplay Benchmarks ***\n1) CreateSTMap\n2) CreateSFMap\n3) Display\n"
+            "4) FS buffer\n5) FSB display test\nChoice: Iterations: "
+            "Start time: H:12 M:0 S:0 MS:0\nEnd time: H:12 M:0 S:0 MS:0\n");
+  EXPECT_FALSE(display->FSBMode());
+  EXPECT_TRUE(display->Animate());
+}
+
+}  // namespace
