@@ -68,7 +68,8 @@ int CMDisplay::TakeFrameDims() {
     frameWidth_ = w;
     frameHeight_ = h;
     frameElementSize_ = e;
-    frameMapBuilt_ = false;
+    // Cells may point at the old blank frame.
+    DropFrameMap();
     // A patch drawing frames of the old size cannot stay.
     if (hasPatch_ && patchFrames_ != frameSet_) SetPatch(nullptr, 0, 0, 0, 0, nullptr);
   }
@@ -78,7 +79,7 @@ int CMDisplay::TakeFrameDims() {
 
 int CMDisplay::SetSets(CTileSet* tileSet, CBArraySet* frameSet) {
   if (tileSet) {
-    if (tileSet != tileSet_) frameMapBuilt_ = false;
+    if (tileSet != tileSet_) DropFrameMap();
     tileSet_ = tileSet;
   } else if (!tileSet_) {
     return 0;
@@ -90,7 +91,7 @@ int CMDisplay::SetSets(CTileSet* tileSet, CBArraySet* frameSet) {
     frameSet_ = old;
     return 0;
   }
-  if (frameSet != old) frameMapBuilt_ = false;
+  if (frameSet != old) DropFrameMap();
   return 1;
 }
 
@@ -370,13 +371,17 @@ int CMDisplay::Refresh() {
   if (!stale) return 1;
   if (!CreateSFMap()) {
     // Nothing drawable is left: show the cells empty rather than stale.
-    frameMapBuilt_ = false;
-    for (auto& f : cellFrames_) f = nullptr;
-    for (auto& t : cellTilePtrs_) t = nullptr;
+    DropFrameMap();
     return 0;
   }
   if (hasPatch_) ApplyPatch();
   return 1;
+}
+
+void CMDisplay::DropFrameMap() {
+  frameMapBuilt_ = false;
+  for (auto& f : cellFrames_) f = nullptr;
+  for (auto& t : cellTilePtrs_) t = nullptr;
 }
 
 int CMDisplay::SetCell(int col, int row, uint16_t id) {

@@ -11,11 +11,12 @@
 // frames to the window, cell by cell or through one full-screen buffer
 // (buffer mode, "FSB"); both give the same pixels.
 //
-// The display never owns the map, the frame set or the tile set. It holds
-// pointers into the sets' frames and tiles only as long as the sets are
-// unchanged: every change to a set (its Generation counter) makes the next
-// use rebuild the frame map, so deleted or replaced frames and tiles are
-// never drawn or returned.
+// The display never owns the map, the frame set or the tile set; they must
+// outlive it or be replaced (SetSets, SetMap) before they are freed. It
+// holds pointers into the sets' frames and tiles only as long as the sets
+// are unchanged: every change to a set (its Generation counter) makes the
+// next use rebuild the frame map, and replacing a set empties it, so deleted
+// or replaced frames and tiles are never drawn or returned.
 //
 // Operations return 1 for success and 0 for failure.
 #include <cstdint>
@@ -160,6 +161,9 @@ class CMDisplay {
   int EnsureScreenBuffer();
   // Rebuilds the frame map when a set changed since it was built.
   int Refresh();
+  // Empties the frame map (cells show the blank frame until the next
+  // CreateSFMap): its pointers belong to sets or a blank frame that are gone.
+  void DropFrameMap();
   void BuildLookups();
   CTile* LookupTile(uint16_t id) const;
   const uint8_t* LookupFrame(uint16_t id) const;

@@ -495,6 +495,35 @@ TEST_F(OverheadDisplay, ChangedSetsNeverLeaveStaleFramesOrTiles) {
   EXPECT_EQ(d.GetCellFrame(0, 0), d.BlankFrame().GetData());
 }
 
+TEST_F(OverheadDisplay, ReplacedSetsMayBeFreedAtOnce) {
+  // A frame set swapped in by a script, then freed when the old graphics
+  // come back: the display must not draw from it.
+  auto swapped = std::make_unique<CBArraySet>();
+  ASSERT_EQ(swapped->Init(FW, FH, 4, 4, 0), 1);
+  ASSERT_EQ(swapped->AddNext(101, MakeFrame(55, FW, FH)), 1);
+  SimpleTiles(1);
+  MakeMap(3, 3, 1);
+  ASSERT_EQ(d.Init(0, 0, 3, 3, 1), 1);
+  ASSERT_EQ(d.SetSets(&tiles, swapped.get()), 1);
+  ASSERT_EQ(d.SetMap(&map), 1);
+  ASSERT_EQ(d.CreateSTMap(), 1);
+  ASSERT_EQ(d.CreateSFMap(), 1);
+  EXPECT_EQ(d.GetCellFrame(1, 1), swapped->Get(101));
+  ASSERT_EQ(d.SetSets(nullptr, &frames), 1);
+  swapped.reset();
+  ASSERT_EQ(d.Display(), 1);
+  ExpectWindow(d, [](int, int) { return 0; });  // empty until the next frame map
+  ASSERT_EQ(d.CreateSFMap(), 1);
+  ASSERT_EQ(d.Display(), 1);
+  ExpectWindow(d, ShownFrame(d));
+  // A set of another frame size replaces the blank frame the cells showed.
+  auto big = std::make_unique<CBArraySet>();
+  ASSERT_EQ(big->Init(5, 5, 4, 4, 0), 1);
+  ASSERT_EQ(d.SetSets(nullptr, big.get()), 1);
+  EXPECT_EQ(d.GetCellFrame(0, 0), d.BlankFrame().GetData());
+  ASSERT_EQ(d.Display(), 1);
+}
+
 TEST_F(OverheadDisplay, APatchDrawsItsTilesOverTheFrameMap) {
   SimpleTiles(2);
   AddFrame(150);
