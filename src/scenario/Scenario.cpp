@@ -81,7 +81,16 @@ int LoadScenario(ScenarioData& s, int scenarioNumber, const ScenarioLoadHooks* h
   };
   ReadConfigFile(s.config, n, hooks ? &hooks->plugIns : nullptr);
   LoadVersionFile(s);
-  for (char kind : {'C', 'N', 'L', 'V', 'I'}) LoadCreateDefs(s.defs, kind, n);
+  // The five sections come from one file: read it once.
+  const std::string objdefs = ScenarioPath(n, "objdefs.dat");
+  std::string text;
+  const bool haveObjdefs = ReadScenarioText(objdefs, text);
+  for (char kind : {'C', 'N', 'L', 'V', 'I'}) {
+    if (haveObjdefs)
+      LoadCreateDefsText(s.defs, kind, text, objdefs);
+    else
+      LoadCreateDefs(s.defs, kind, n);  // reports the missing file
+  }
   s.terrainGroups = LoadTerrainGroups(n);
   s.terrainInfo = LoadTerrainGroupInfo(n);
   if (hooks) {
