@@ -13,6 +13,7 @@ struct CreatureLoad {
   std::unique_ptr<CreatureDef> discarded;  // the current record when it is not stored
   PowerDef* power = nullptr;               // opened by the latest POWER: line
   CreatureDef* powerOwner = nullptr;
+  bool powerOpened = false;                // a POWER: line was met in the section
 
   // Frees a record; the current power never outlives the record holding it.
   void Free(std::unique_ptr<CreatureDef> def) {
@@ -112,7 +113,12 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
   if (w == "POWER-CHECKLOS" || w == "POWER-SAVE:" || w == "POWER-DAMAGE:" || w == "POWER-RESITEM:" ||
       w == "POWER-RID:" || w == "POWER-FX:" || w == "POWER-RANGEFX:" || w == "POWER-RIFX:") {
     PowerDef* p = power;
-    if (!p) return Abort(w, "before any POWER: line");
+    if (!p && !powerOpened) return Abort(w, "before any POWER: line");
+    if (!p) {
+      // The power was freed with its record (replaced or discarded).
+      ScenarioMessage("ERROR (LoadCreateDefs): %s ignored; its power went with a discarded creature", w.c_str());
+      return true;
+    }
     if (w == "POWER-CHECKLOS") p->checkLos = 1;
     else if (w == "POWER-SAVE:") u8(p->saveType);
     else if (w == "POWER-DAMAGE:") {
@@ -219,6 +225,7 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
     }
     power = p.get();
     powerOwner = d;
+    powerOpened = true;
     d->power = std::move(p);
   } else if (w == "KILLSCRIPT:") u16(d->killScript);
   else if (w == "REFID:") u16(d->moveScript);

@@ -415,12 +415,17 @@ TEST(ObjDefs, CurrentPowerNeverOutlivesItsRecord) {
                       "CLIST: 2\n"
                       "C: 1 \"A\" 1 0 LAND NONE 1 1 1 1 1 1 1 1\nPOWER: \"p\" SLEEP 1\n"
                       "C: 1 \"B\" 1 0 LAND NONE 1 1 1 1 1 1 1 1\nPOWER-SAVE: 3\n");
-  EXPECT_EQ(l.result, 0);  // the power is gone, so POWER-SAVE: has none
+  EXPECT_EQ(l.result, 1);
+  EXPECT_EQ(l.printed, "ERROR (LoadCreateDefs): POWER-SAVE: ignored; its power went with a discarded creature\n");
+  EXPECT_FALSE(l.t.creatures->Find(1)->power);
   Loaded d = LoadText('C',
                       "CLIST: 2\n"
                       "C: 5 \"Discarded\" 1 0 LAND NONE 1 1 1 1 1 1 1 1\nPOWER: \"p\" SLEEP 1\n"
                       "C: 2 \"B\" 1 0 LAND NONE 1 1 1 1 1 1 1 1\nPOWER-RID: 3\n");
-  EXPECT_EQ(d.result, 0);
+  EXPECT_EQ(d.result, 1);
+  EXPECT_EQ(d.printed,
+            "ERROR (LoadCreateDefs): Could not load creature def 5\n"
+            "ERROR (LoadCreateDefs): POWER-RID: ignored; its power went with a discarded creature\n");
   // A power of an earlier stored creature stays current across records.
   Loaded k = LoadText('C',
                       "CLIST: 2\n"
