@@ -43,6 +43,7 @@ int WaitAnyKey();
 // Line input: the result is the shared input line buffer (512 characters).
 const char* InputLine(int max);
 const char* InputLineMode(int max, int preferred);
+// outText receives at most 512 characters and the terminating zero.
 int InputText(char* outText, const char* initial);
 int EditText(char* outText, const char* initial);
 int InputTextMode(char* outText, const char* initial, int preferred);
@@ -57,6 +58,9 @@ int GetInputMode(int preferred);
 
 int SetTextPause(bool on);
 int GetTextPause();
+
+// Every wait and line input returns at once with an empty answer (key 0, an
+// empty line, "no") when the application is quitting.
 
 // While set, everything printed is also appended here, with "\n" at each line
 // end; works with or without a display. Used by korva-tool and by tests.

@@ -1,0 +1,370 @@
+// Text display: drawing, scrolling, caret, colour attributes, the text pause
+// and the editing support of the line editor.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/Backend.h"
+#include "platform/Canvas.h"
+#include "platform/Font.h"
+#include "text/TextDisplay.h"
+
+Canvas* TextDisplay::TargetCanvas() {
+  if (canvas_) return canvas_;
+  PlatformBackend* backend = Backend();
+  return backend ? &backend->GetCanvas() : nullptr;
+}
+
+bool TextDisplay::OnBackendCanvas() const { return canvas_ == nullptr && Backend() != nullptr; }
+
+void TextDisplay::Presented() {
+  if (autoPresent_ && OnBackendCanvas()) Backend()->Present();
+}
+
+void TextDisplay::Present() {
+  if (OnBackendCanvas()) Backend()->Present();
+}
+
+void TextDisplay::UpdateCaretPosition() {
+  caretX_ = x_ + cursorColumn_ * charWidth_;
+  caretY_ = y_ + cursorRow_ * charHeight_;
+}
+
+int TextDisplay::RowOfLine(size_t line) const {
+  if (bufferLines_ == 0) return -1;
+  long first = static_cast<long>(viewLine_) - rows_ + 1;
+  if (first < 0) first = wrapped_ ? first + static_cast<long>(bufferLines_) : 0;
+  size_t row = (line + bufferLines_ - static_cast<size_t>(first)) % bufferLines_;
+  return row < static_cast<size_t>(rows_) ? static_cast<int>(row) : -1;
+}
+
+// Draws `count` cells of a ring line starting at `column` at pixel (px, py) of
+// the cell `column`. In colour mode the line is drawn in runs: attribute 1
+// toggles inverse video from its cell on, and every line starts in normal video.
+namespace {
+struct RunDrawer {
+  Font* font;
+  Canvas* canvas;
+  int charWidth;
+  uint32_t text, back;
+};
+}  // namespace
+
+static int DrawRuns(const RunDrawer& d, const char* line, const uint8_t* attr, int column, int count,
+                    int px, int py) {
+  bool inverse = false;
+  if (attr) {
+    for (int c = 0; c < column; ++c)
+      if (attr[c] == 1) inverse = !inverse;
+  }
+  int runStart = column;
+  auto flush = [&](int end) {
+    if (end > runStart) {
+      d.font->DrawText(*d.canvas, px + (runStart - column) * d.charWidth, py, line + runStart,
+                       static_cast<size_t>(end - runStart), inverse ? d.back : d.text,
+                       inverse ? d.text : d.back);
+    }
+    runStart = end;
+  };
+  if (attr) {
+    for (int c = column; c < column + count; ++c) {
+      if (attr[c] == 0) continue;
+      flush(c);
+      if (attr[c] == 1) inverse = !inverse;
+    }
+  }
+  flush(column + count);
+  return 1;
+}
+
+int TextDisplay::DrawCells(size_t line, int column, int count) {
+  int row = RowOfLine(line);
+  if (row < 0 || count <= 0) return 1;
+  Canvas* canvas = TargetCanvas();
+  if (!canvas || !font_) return 0;
+  count = std::min(count, columns_ - column);
+  if (count <= 0) return 1;
+  RunDrawer d{font_, canvas, charWidth_, textColour_, backColour_};
+  const uint8_t* attr = colourMode_ ? AttrPtr(line) : nullptr;
+  return DrawRuns(d, LinePtr(line), attr, column, count, x_ + column * charWidth_,
+                  y_ + row * charHeight_);
+}
+
+int TextDisplay::Redraw() {
+  if (text_.empty()) return 1;
+  HideCaret();
+  long first = static_cast<long>(viewLine_) - rows_ + 1;
+  if (first < 0) first = wrapped_ ? first + static_cast<long>(bufferLines_) : 0;
+  int ok = 1;
+  for (int r = 0; r < rows_; ++r) {
+    size_t line = (static_cast<size_t>(first) + static_cast<size_t>(r)) % bufferLines_;
+    int py = y_ + r * charHeight_;
+    ok &= colourMode_ ? DrawLineWithAttributes(line, x_, py) : DrawLine(LinePtr(line), x_, py);
+  }
+  ShowCaret();
+  Presented();
+  return ok;
+}
+
+int TextDisplay::Erase() {
+  if (columns_ <= 0) return 1;
+  std::string blanks(static_cast<size_t>(columns_), ' ');
+  int ok = 1;
+  for (int r = 0; r < rows_; ++r) ok &= DrawLine(blanks.data(), x_, y_ + r * charHeight_);
+  Presented();
+  return ok;
+}
+
+int TextDisplay::DrawLine(const char* lineText, int x, int y) {
+  Canvas* canvas = TargetCanvas();
+  if (!canvas || !font_ || !lineText) return 0;
+  font_->DrawText(*canvas, x, y, lineText, static_cast<size_t>(columns_), textColour_, backColour_);
+  return 1;
+}
+
+int TextDisplay::DrawLineWithAttributes(size_t line, int x, int y) {
+  if (line >= bufferLines_) return 0;
+  Canvas* canvas = TargetCanvas();
+  if (!canvas || !font_) return 0;
+  RunDrawer d{font_, canvas, charWidth_, textColour_, backColour_};
+  return DrawRuns(d, LinePtr(line), AttrPtr(line), 0, columns_, x, y);
+}
+
+// ---- scrolling
+
+int TextDisplay::ScrollLines(int n) {
+  if (text_.empty()) return 0;
+  long shown = static_cast<long>(std::max(linesUsed_, static_cast<size_t>(rows_)));
+  long top = rows_ - shown;
+  long bottom = std::max(0L, static_cast<long>(highestLinesUsed_) - shown);
+  long offset = std::clamp(static_cast<long>(scrollOffset_) + n, top, bottom);
+  long change = offset - scrollOffset_;
+  if (change == 0) return 1;
+  if (!wrapped_ && viewLine_ < static_cast<size_t>(rows_ - 1)) viewLine_ = static_cast<size_t>(rows_ - 1);
+  long lines = static_cast<long>(bufferLines_);
+  viewLine_ = static_cast<size_t>(((static_cast<long>(viewLine_) + change) % lines + lines) % lines);
+  bool wasAtBottom = scrollOffset_ == 0;
+  scrollOffset_ = static_cast<int>(offset);
+  if (wasAtBottom) HideCaret();
+  int ok = Redraw();  // shows the caret again only at offset 0
+  return ok;
+}
+
+int TextDisplay::ScrollPages(int n) { return ScrollLines(n * rows_); }
+
+int TextDisplay::ScrollReset() {
+  scrollOffset_ = 0;
+  viewLine_ = writeLine_;
+  ShowCaret();
+  return 1;
+}
+
+int TextDisplay::ScrollToTop() {
+  if (text_.empty()) return 0;
+  if (linesUsed_ < static_cast<size_t>(rows_)) return 1;
+  size_t back = linesUsed_ - static_cast<size_t>(rows_);
+  if (back == 0) return 1;
+  viewLine_ = (viewLine_ + bufferLines_ - back % bufferLines_) % bufferLines_;
+  scrollOffset_ -= static_cast<int>(back);
+  HideCaret();
+  return Redraw();
+}
+
+// ---- caret
+
+namespace {
+void PushCaret(bool onBackend, bool visible, int x, int y, int w, int h) {
+  if (onBackend) Backend()->SetCaret(visible, x, y, w, h);
+}
+}  // namespace
+
+int TextDisplay::CreateCaret() {
+  if (!caretOn_) return 1;
+  caretCreated_ = true;
+  caretVisible_ = scrollOffset_ == 0;
+  PushCaret(OnBackendCanvas(), caretVisible_, caretX_, caretY_, charWidth_, charHeight_);
+  return 1;
+}
+
+int TextDisplay::DestroyCaret() {
+  if (!caretCreated_) return 1;
+  caretCreated_ = false;
+  caretVisible_ = false;
+  PushCaret(OnBackendCanvas(), false, caretX_, caretY_, charWidth_, charHeight_);
+  return 1;
+}
+
+int TextDisplay::HideCaret() {
+  if (!caretOn_ || !caretCreated_ || !caretVisible_) return 1;
+  caretVisible_ = false;
+  PushCaret(OnBackendCanvas(), false, caretX_, caretY_, charWidth_, charHeight_);
+  return 1;
+}
+
+int TextDisplay::ShowCaret() {
+  if (!caretOn_ || !caretCreated_ || scrollOffset_ != 0) return 1;
+  caretVisible_ = true;
+  PushCaret(OnBackendCanvas(), true, caretX_, caretY_, charWidth_, charHeight_);
+  return 1;
+}
+
+int TextDisplay::PlaceCaret() {
+  if (!caretOn_ || !caretCreated_) return 1;
+  PushCaret(OnBackendCanvas(), caretVisible_, caretX_, caretY_, charWidth_, charHeight_);
+  return 1;
+}
+
+int TextDisplay::SetCaretOn(bool on) {
+  caretOn_ = on;
+  return 1;
+}
+
+// ---- colour
+
+int TextDisplay::SetAttribute(uint8_t attribute) {
+  if (colour_.empty() || text_.empty()) return 0;
+  colourMode_ = true;
+  if (cursorColumn_ < columns_) AttrPtr(writeLine_)[cursorColumn_] = attribute;
+  return 1;
+}
+
+// ---- text pause
+
+int TextDisplay::SetPauseRoutine(TextPauseRoutine routine, int linesPerPage) {
+  pauseRoutine_ = routine;
+  linesPerPage_ = std::clamp(linesPerPage, 0, 255);
+  return 1;
+}
+
+int TextDisplay::SetPause(bool on) {
+  pauseState_ = on ? 1 : 0;
+  return 1;
+}
+
+int TextDisplay::SetPageFromRows() {
+  linesPerPage_ = std::clamp(rows_ > 1 ? rows_ - 1 : 1, 1, 255);
+  return 1;
+}
+
+int TextDisplay::ResetPauseCount() {
+  pauseCount_ = 0;
+  if (pauseState_ == 2) pauseState_ = 1;
+  return 1;
+}
+
+int TextDisplay::CheckAutoPause(bool newline) {
+  if (pauseState_ != 1 || !newline) return 1;
+  ++pauseCount_;
+  // A page length of 0 (never set since the last Clear) means a screenful.
+  int page = linesPerPage_ > 0 ? linesPerPage_ : std::max(rows_ - 1, 1);
+  if (pauseCount_ < page) return 1;
+  pauseCount_ = 0;
+  if (!pauseRoutine_) {
+    // Turned off first, so that the error line does not ask again.
+    pauseState_ = 0;
+    WriteWrapped("ERROR (CheckAutoPause): TextDisplayPause undefined", true);
+    return 0;
+  }
+  if (pauseRoutine_(this) == 2) pauseState_ = 2;
+  pauseCount_ = 0;
+  return 1;
+}
+
+// ---- editing support
+
+int TextDisplay::SetKeepLine(bool on) {
+  keepLine_ = on;
+  return 1;
+}
+
+int TextDisplay::EraseBack(int n, bool moveOnly) {
+  if (text_.empty() || n < 0) return 0;
+  bool redrawAll = false;
+  if (scrollOffset_ != 0) {
+    ScrollReset();
+    redrawAll = true;
+  }
+  HideCaret();
+  for (int i = 0; i < n; ++i) {
+    if (cursorColumn_ > leftMargin_ && cursorColumn_ > 0) {
+      --cursorColumn_;
+    } else {
+      if (linesUsed_ <= 1) break;  // nothing before the first line
+      writeLine_ = writeLine_ == 0 ? bufferLines_ - 1 : writeLine_ - 1;
+      --linesUsed_;
+      cursorColumn_ = columns_ - 1;
+      redrawAll = true;
+    }
+    if (!moveOnly) {
+      LinePtr(writeLine_)[cursorColumn_] = ' ';
+      lineTouched_ = true;
+    }
+  }
+  viewLine_ = writeLine_;
+  cursorRow_ = (!wrapped_ && writeLine_ < static_cast<size_t>(rows_)) ? static_cast<int>(writeLine_)
+                                                                      : rows_ - 1;
+  UpdateCaretPosition();
+  int ok = 1;
+  if (redrawAll) {
+    ok = Redraw();
+  } else {
+    if (!moveOnly) ok = DrawCells(writeLine_, 0, columns_);
+    PlaceCaret();
+    ShowCaret();
+    Presented();
+  }
+  return ok;
+}
+
+namespace {
+// Walks n cells from the cursor onward, continuing at the margin of the
+// following ring lines.
+template <typename Fn>
+void ForEachCellAhead(size_t line, int column, int n, int columns, int margin, size_t lines,
+                      Fn&& fn) {
+  for (int i = 0; i < n; ++i) {
+    if (column >= columns) {
+      line = (line + 1) % lines;
+      column = margin;
+    }
+    fn(line, column, i);
+    ++column;
+  }
+}
+}  // namespace
+
+int TextDisplay::ClearAhead(int n) {
+  if (text_.empty() || n < 0) return 0;
+  ForEachCellAhead(writeLine_, cursorColumn_, n, columns_, leftMargin_, bufferLines_,
+                   [&](size_t line, int column, int) { LinePtr(line)[column] = ' '; });
+  if (n) lineTouched_ = true;
+  return 1;
+}
+
+int TextDisplay::PutAhead(const char* text, int n) {
+  if (text_.empty() || n < 0 || (!text && n > 0)) return 0;
+  ForEachCellAhead(writeLine_, cursorColumn_, n, columns_, leftMargin_, bufferLines_,
+                   [&](size_t line, int column, int i) { LinePtr(line)[column] = text[i]; });
+  if (n) lineTouched_ = true;
+  return 1;
+}
+
+int TextDisplay::RedrawAhead(int n) {
+  if (text_.empty() || n < 0) return 0;
+  if (scrollOffset_ != 0) {
+    ScrollReset();
+    return Redraw();
+  }
+  int ok = DrawCells(writeLine_, 0, columns_);
+  int remaining = n - (columns_ - cursorColumn_);
+  size_t line = writeLine_;
+  int perLine = std::max(columns_ - leftMargin_, 1);
+  for (size_t k = 0; remaining > 0 && k < bufferLines_; ++k) {
+    line = (line + 1) % bufferLines_;
+    ok &= DrawCells(line, 0, columns_);
+    remaining -= perLine;
+  }
+  PlaceCaret();
+  Presented();
+  return ok;
+}
