@@ -117,3 +117,15 @@ TEST(CheckTool, CleanScenarioAndBadArguments) {
   EXPECT_EQ(RunTool("x", output), 2);
   EXPECT_EQ(RunTool("", output), 2);
 }
+
+TEST(CheckTool, LinesOfTheDataReadersAreTracedToo) {
+  std::string output;
+  EXPECT_EQ(RunTool("--game-dir " + FixtureDir() + " 3", output), 1);
+  EXPECT_EQ(output,
+            "DATA3\\scenario.dat:2: ERROR (ReadConfigFile/LIGHTRATE): Invalid point rate 0\n"
+            "DATA3\\objdefs.dat:2: ERROR (LoadCreateDefs): Could not load item def 2\n"
+            "DATA3\\Terrain.dat:3: ERROR (LoadTerrainGroups): Group 1000 has no terrain values\n"
+            "DATA3\\classes.dat:4: ERROR (ReadSizedByteArray): Invalid list size 0\n"
+            "DATA3\\classes.dat:4: ERROR (LoadCreateClassList ITEMTYPES): Failed\n"
+            "DATA3: 5 errors, 0 warnings; definitions: 0 creature, 0 NPC, 0 location, 0 vehicle, 0 item\n");
+}
