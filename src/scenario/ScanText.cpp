@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <climits>
+#include <string>
+
+#include "data/DataScan.h"
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -161,14 +164,8 @@ QuotedResult ScanCursor::Quoted(std::string& out, bool allowLines, size_t max) {
 }
 
 int32_t DecimalToInt(std::string_view text) {
-  const char* p = text.data();
-  const char* end = p + text.size();
-  while (p < end && IsScanWhite(*p)) ++p;
-  bool negative;
-  uint64_t magnitude;
-  if (!ReadSignedDigits(p, end, negative, magnitude)) return 0;
-  if (negative) return magnitude > uint64_t(INT_MAX) + 1 ? INT_MIN : int32_t(-int64_t(magnitude));
-  return magnitude > uint64_t(INT_MAX) ? INT_MAX : int32_t(magnitude);
+  // One conversion rule for every data file: the shared reader's.
+  return datascan::TextToInt(std::string(text).c_str());
 }
 
 float DecimalToFloat(std::string_view text) {

@@ -65,9 +65,9 @@ class ScanCursor {
   const char* end = nullptr;
 };
 
-// Decimal text-to-integer conversion as the data files use it: leading white
-// space, an optional sign, digits up to the first non-digit; no digits give 0.
-// Saturates at the 32-bit limits.
+// Decimal text-to-integer conversion as the data files use it (the shared
+// reader's rule): leading white space, an optional sign, digits up to the
+// first non-digit; no digits give 0. Saturates at the 32-bit limits.
 int32_t DecimalToInt(std::string_view text);
 // Decimal text-to-float conversion in the C locale; no number gives 0.
 float DecimalToFloat(std::string_view text);
