@@ -27,7 +27,7 @@ struct CreatureLoad {
     discarded = std::move(def);
   }
   bool Record();
-  bool Keyword(const std::string& w, bool& known);
+  bool Keyword(const std::string& w);
   bool Abort(const std::string& w, const char* why) {
     ScenarioMessage("ERROR (LoadCreateDefs): %s %s; creature definitions not loaded", w.c_str(), why);
     return false;
@@ -84,8 +84,7 @@ bool CreatureLoad::Record() {
 }
 
 // Handles one modifier keyword; false when the section must be dropped.
-bool CreatureLoad::Keyword(const std::string& w, bool& known) {
-  known = true;
+bool CreatureLoad::Keyword(const std::string& w) {
   CreatureDef* d = current;
   ScanCursor c = r.Line();  // the rest of the keyword's line
   auto u16 = [&](uint16_t& f) { c.U16(f); };
@@ -167,14 +166,7 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
     power->idRanges = std::move(ranges);  // only the pairs actually read
     return true;
   }
-  if (!d) {
-    // Every other keyword is ignored without a current creature.
-    known = w == "SAVES:" || w == "RANGE:" || w == "RANGEFX:" || w == "ATTACKDELAY:" || w == "LOOK:" ||
-            w == "VTILE:" || w == "FEARLESS" || w == "ZOOMRANGED" || w == "DEFENDER" || w == "BOARD:" ||
-            w == "VEHICLE:" || w == "WIND:" || w == "EGROUP:" || w == "EGTREASURE:" || w == "AREFFECT:" ||
-            w == "POWER:" || w == "KILLSCRIPT:" || w == "REFID:";
-    return true;
-  }
+  if (!d) return true;  // every other keyword is ignored without a current creature
   if (w == "SAVES:") {
     if (c.U16(d->saveReflex) && c.U16(d->saveFortitude)) c.U16(d->saveWill);
   } else if (w == "RANGE:") u16(d->range);
@@ -229,7 +221,6 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
     d->power = std::move(p);
   } else if (w == "KILLSCRIPT:") u16(d->killScript);
   else if (w == "REFID:") u16(d->moveScript);
-  else known = false;
   return true;
 }
 }  // namespace
@@ -243,8 +234,7 @@ bool ReadCreatureSection(ObjDefsReader& r, std::unique_ptr<CreatureTable>& table
       if (load.Record()) r.SkipLine();
       continue;
     }
-    bool known;
-    if (!load.Keyword(w, known)) return false;
+    if (!load.Keyword(w)) return false;
     r.SkipLine();
   }
   return true;
