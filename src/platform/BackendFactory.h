@@ -1,0 +1,18 @@
+#pragma once
+// Builds the backend a launch asks for: the headless one (--headless, keys
+// from --keys/--keys-file) or the SDL window, with a key recorder attached
+// when --record is given.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Backend.h"
+#include "platform/HeadlessBackend.h"
+#include "platform/LaunchOptions.h"
+
+// `seed` is the random seed of the session; the recorded script starts with
+// it. `hooks` serve <shot:...> and <dump:...> of a headless run. Null and an
+// error line when the key script is malformed, there is no display, or the
+// record file cannot be created.
+std::unique_ptr<PlatformBackend> CreateBackend(const LaunchOptions& options, uint32_t seed,
+                                               const HeadlessHooks& hooks, std::string& error);
