@@ -2,8 +2,9 @@
 
 #include "platform/SdlBackend.h"
 
-std::unique_ptr<PlatformBackend> CreateBackend(const LaunchOptions& options, uint32_t seed,
-                                               const HeadlessHooks& hooks, std::string& error) {
+std::unique_ptr<PlatformBackend> CreateBackend(const LaunchOptions& options,
+                                               const HeadlessHooks& hooks, uint32_t& outSeed,
+                                               std::string& error) {
   std::unique_ptr<PlatformBackend> backend;
   if (options.headless) {
     std::unique_ptr<HeadlessBackend> headless = CreateHeadlessBackend(options.keys, error);
@@ -14,8 +15,17 @@ std::unique_ptr<PlatformBackend> CreateBackend(const LaunchOptions& options, uin
     backend = CreateSdlBackend(error);
     if (!backend) return nullptr;
   }
+  if (options.seed) {
+    outSeed = *options.seed;
+  } else if (const auto* headless = dynamic_cast<const HeadlessBackend*>(backend.get());
+             headless && headless->ScriptSeed()) {
+    outSeed = *headless->ScriptSeed();
+  } else {
+    LocalTime t = backend->GetLocalTime();
+    outSeed = static_cast<uint32_t>(t.second) * static_cast<uint32_t>(t.millisecond);
+  }
   if (!options.recordFile.empty()) {
-    auto recorder = std::make_unique<KeyRecorder>(seed, backend->Ticks());
+    auto recorder = std::make_unique<KeyRecorder>(outSeed, backend->Ticks());
     if (!recorder->OpenFile(options.recordFile, error)) return nullptr;
     backend->SetKeyRecorder(std::move(recorder));
   }

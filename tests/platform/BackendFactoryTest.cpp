@@ -39,10 +39,11 @@ TEST(BackendFactory, HeadlessRunRecordsAReplayableScript) {
   options.keys = "<seed:8> \"Go!\" <wait:120> <C-v> <S-F3> <KP5> <close>";
   options.recordFile = dir + "/rec.txt";
   std::string error;
-  std::vector<std::string> shots;
   {
-    auto backend = CreateBackend(options, 8, HeadlessHooks{}, error);
+    uint32_t seed = 0;
+    auto backend = CreateBackend(options, HeadlessHooks{}, seed, error);
     ASSERT_NE(backend, nullptr) << error;
+    EXPECT_EQ(seed, 8u);
     ASSERT_TRUE(backend->CreateMainWindow("x", false, 8, 8));
     WindowMessage m;
     while (backend->GetMessage(m, true) && m.message != msg::Quit) {
@@ -59,13 +60,32 @@ TEST(BackendFactory, ReportsWhatCannotBeBuilt) {
   options.headless = true;
   options.keys = "<bogus>";
   std::string error;
-  EXPECT_EQ(CreateBackend(options, 0, HeadlessHooks{}, error), nullptr);
+  uint32_t seed = 0;
+  EXPECT_EQ(CreateBackend(options, HeadlessHooks{}, seed, error), nullptr);
   EXPECT_EQ(error, "ERROR (ParseKeyScript): Unknown key <bogus> at character 1");
 
   options.keys = "a";
   options.recordFile = "/nonexistent/dir/rec.txt";
-  EXPECT_EQ(CreateBackend(options, 0, HeadlessHooks{}, error), nullptr);
+  EXPECT_EQ(CreateBackend(options, HeadlessHooks{}, seed, error), nullptr);
   EXPECT_EQ(error, "ERROR (KeyRecorder): Could not create record file /nonexistent/dir/rec.txt");
+}
+
+TEST(BackendFactory, SeedComesFromTheOptionsTheScriptOrTheClock) {
+  const struct {
+    std::optional<uint32_t> optionSeed;
+    const char* keys;
+    uint32_t seed;
+  } cases[] = {{5, "<seed:9> a", 5}, {std::nullopt, "<seed:9> a", 9}, {std::nullopt, "a", 0}};
+  for (const auto& c : cases) {
+    LaunchOptions options;
+    options.headless = true;
+    options.seed = c.optionSeed;
+    options.keys = c.keys;
+    std::string error;
+    uint32_t seed = 12345;
+    ASSERT_NE(CreateBackend(options, HeadlessHooks{}, seed, error), nullptr) << error;
+    EXPECT_EQ(seed, c.seed) << c.keys;
+  }
 }
 
 TEST(Cp1252, ConvertsBothWays) {
