@@ -24,8 +24,10 @@ cmake --build build-fuzz -j "$jobs"
 for target in build-fuzz/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
-  corpus=fuzz/corpus/${name#fuzz_}
-  mkdir -p "build-fuzz/corpus/${name#fuzz_}"
-  echo "== $name"
-  "$target" -runs=20000 -max_len=4096 "build-fuzz/corpus/${name#fuzz_}" ${corpus:+$( [ -d "$corpus" ] && echo "$corpus")}
+  name=${name#fuzz_}
+  corpus=(build-fuzz/corpus/"$name")
+  mkdir -p "${corpus[0]}"
+  [ -d fuzz/corpus/"$name" ] && corpus+=(fuzz/corpus/"$name")
+  echo "== fuzz $name"
+  "$target" -runs=20000 -max_total_time=30 -max_len=4096 "${corpus[@]}"
 done
