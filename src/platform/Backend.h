@@ -9,6 +9,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Font.h"
+#include "platform/KeyRecorder.h"
 #include "platform/Keys.h"
 
 struct LocalTime {
@@ -55,6 +56,17 @@ class PlatformBackend {
   virtual void SetCaret(bool visible, int x, int y, int width, int height) = 0;
 
   virtual FontService& Fonts() = 0;
+
+  // Marks the window as painted: a pending paint message is dropped.
+  virtual void Validate() {}
+
+  // Every key the player presses is also recorded here (--record); null
+  // stops recording.
+  void SetKeyRecorder(std::unique_ptr<KeyRecorder> recorder) { recorder_ = std::move(recorder); }
+  KeyRecorder* Recorder() const { return recorder_.get(); }
+
+ protected:
+  std::unique_ptr<KeyRecorder> recorder_;
 };
 
 // The backend the engine runs on; set by ExeMain before the controller starts.

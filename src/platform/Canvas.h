@@ -1,6 +1,7 @@
 #pragma once
 // The window's picture: a software canvas of 32-bit pixels, rows top-down.
 // A pixel's bytes in memory are blue, green, red, 0 (as uint32_t: 0x00RRGGBB).
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

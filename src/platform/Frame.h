@@ -38,6 +38,9 @@ int StopGameTimer();
 void RefreshWindow();
 void SendPaint();
 void ValidateWindow();
+// Puts the frame back to its start state (no window, no controller, no quit,
+// no pending sleeps). For tests that run several sessions in one process.
+void ResetFrameForTests();
 
 inline constexpr const char* WindowClassName = "APPFW1CW1";
 inline constexpr const char* WindowCaption = "Korva Framework (v2.0)";

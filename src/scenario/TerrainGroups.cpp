@@ -1,0 +1,82 @@
+#include "scenario/TerrainGroups.h"
+
+#include "scenario/DataLines.h"
+#include "scenario/Keywords.h"
+#include "scenario/ScenarioFiles.h"
+#include "text/Output.h"
+
+const TerrainGroup* TerrainGroups::Find(uint16_t id) const {
+  for (const TerrainGroup& g : groups)
+    if (g.id == id) return &g;
+  return nullptr;
+}
+
+bool TerrainGroups::Add(TerrainGroup group) {
+  if (Count() >= capacity) return false;
+  groups.push_back(std::move(group));
+  return true;
+}
+
+std::unique_ptr<TerrainGroups> LoadTerrainGroupsText(const std::string& text, const std::string& fileName) {
+  DebugPrintLine("Loading terrain definitions");
+  DataLines file(fileName, text);
+  int count = 0;
+  if (!ScenarioListCount(file, "LoadTerrainGroups", 65535, count)) return nullptr;
+  auto groups = std::make_unique<TerrainGroups>(count);
+  std::string key, word;
+  while (file.NextKeyword(key)) {
+    if (key == "TG:") {
+      TerrainGroup group;
+      if (!file.U16(group.id)) {
+        ScenarioMessage("ERROR (LoadTerrainGroups): Missing group ID");
+        return nullptr;
+      }
+      bool tooMany = false;
+      while (file.SpacedWord(word)) {
+        int32_t v = DecimalToInt(word);
+        if (v == 0) continue;
+        if (int(group.terrains.size()) == kMaxTerrainGroupValues) {
+          tooMany = true;
+          break;
+        }
+        group.terrains.push_back(uint16_t(v));
+      }
+      if (tooMany) {
+        ScenarioMessage("ERROR (LoadTerrainGroups): Group %d has more than %d terrain values, not added", group.id,
+                        kMaxTerrainGroupValues);
+      } else if (group.terrains.empty()) {
+        ScenarioMessage("ERROR (LoadTerrainGroups): Group %d has no terrain values", group.id);
+        return nullptr;
+      } else {
+        uint16_t id = group.id;
+        if (!groups->Add(std::move(group)))
+          ScenarioMessage("ERROR (LoadTerrainGroups): List full (%d groups), group %d not added", count, id);
+      }
+    }
+    file.SkipLine();
+  }
+  return groups;
+}
+
+std::unique_ptr<TerrainGroups> LoadTerrainGroups(int scenarioNumber) {
+  std::string path = ScenarioPath(scenarioNumber, "Terrain.dat");
+  std::string text;
+  if (!ReadScenarioText(path, text)) return nullptr;
+  return LoadTerrainGroupsText(text, path);
+}
+
+bool TerrainPassable(const TerrainGroups* groups, uint16_t capability, uint16_t terrain) {
+  if (capability == 0 || capability == CapabilityBlocked) return false;
+  if (capability == CapabilityAll) return true;
+  if (terrain == 0 || terrain == 2) return true;
+  if (terrain == 1) return false;
+  if (capability == CapabilityUnblocked) return true;
+  if (capability >= CapabilityGroupBase && groups) {
+    const TerrainGroup* g = groups->Find(capability);
+    if (!g) return false;
+    for (uint16_t t : g->terrains)
+      if (t == terrain) return true;
+    return false;
+  }
+  return terrain == capability;
+}
