@@ -1,7 +1,17 @@
 #include "scenario/KeywordFile.h"
 
-KeywordFile::KeywordFile(const std::string& path, const std::string& text) : text(text), site(path, text) {
-  reader.OpenText(text);
+#include "scenario/ScanText.h"
+
+namespace {
+std::string WithoutCRs(std::string text) {
+  DropLineEndCRs(text);
+  return text;
+}
+}  // namespace
+
+KeywordFile::KeywordFile(const std::string& path, const std::string& text)
+    : text(WithoutCRs(text)), site(path, this->text) {
+  reader.OpenText(this->text);
 }
 
 void KeywordFile::MarkHere() {

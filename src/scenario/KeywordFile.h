@@ -9,7 +9,7 @@
 
 class KeywordFile {
  public:
-  // `text` is the whole file; it must outlive the reader.
+  // `text` is the whole file.
   KeywordFile(const std::string& path, const std::string& text);
 
   // The next keyword (comments and the header line skipped); false at the end.
@@ -29,7 +29,7 @@ class KeywordFile {
 
  private:
   void MarkHere();
-  const std::string& text;
+  std::string text;  // as the reader sees it (CR LF read as LF)
   LoadSite site;
   DataFileReader reader;
 };
