@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "data/BArray.h"
+#include "data/BArraySet.h"
 #include "data/BmpFile.h"
 #include "data/PngFile.h"
+#include "graphics/OverheadDisplay.h"
+#include "graphics/TileSet.h"
 #include "platform/Backend.h"
 #include "platform/Canvas.h"
 #include "platform/Font.h"
@@ -182,14 +185,9 @@ TEST_F(ImageTools, ImageViewerShowsFramesAndRefusesOtherArrays) {
 
 }  // namespace
 
-// The display benchmark screen shares the console set-up of the tools.
-#include "data/BArraySet.h"
-#include "graphics/MapSet.h"
-#include "graphics/OverheadDisplay.h"
-#include "graphics/TileSet.h"
-
 namespace {
 
+// The display benchmark screen shares the console set-up of the tools.
 TEST_F(ImageTools, DisplayBenchmarkRunsTheChosenOperationAndRestoresTheDrawMode) {
   CBArraySet frames;
   ASSERT_EQ(frames.Init(2, 2, 4, 4, 0), 1);
