@@ -14,6 +14,7 @@ void CMDisplay::ScanBlock(int x1, int y1, int x2, int y2) {
   const int sx = x2 > x1 ? 1 : x2 < x1 ? -1 : 0;
   const int sy = y2 > y1 ? 1 : y2 < y1 ? -1 : 0;
   if (sx == 0 && sy == 0) return;
+  Refresh();
   int minX = 0, maxX = viewWidth_ - 1, minY = 0, maxY = viewHeight_ - 1;
   for (int y = y1;; y += sy) {
     for (int x = x1;; x += sx) {
