@@ -8,6 +8,7 @@
 #include "text/TextDisplay.h"
 #include "ui/DebugOptionsMenu.h"
 #include "ui/GameUI.h"
+#include "ui/ImageTools.h"
 #include "world/SavePrompts.h"
 
 namespace {
@@ -231,10 +232,14 @@ void CGameUI::SpecialOptionsMenu() {
   int key = GetKey();
   SwitchOutput(mainDisplay_.get());
   switch (key) {
+    case 'C':
+      UIBitmapConversion();
+      break;
+    case 'D':
+      UIImageViewer();
+      break;
     case 'A':
     case 'B':
-    case 'C':
-    case 'D':
     case 'E':
     case 'F':
     case 'Z':
