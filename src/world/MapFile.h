@@ -89,3 +89,6 @@ std::string WriteContainerEntries(const Container& box, const ItemTable* items);
 // the size and the "INVEX:" lines that follow (no "END").
 bool ReadInventoryEntries(ScanCursor& c, std::vector<InvEntry>& out);
 std::string WriteInventoryEntries(int size, const std::vector<InvEntry>& entries, const ItemTable* items);
+
+// Whether the text has a "<kind>LIST:" line (comments honoured).
+bool HasObjectListSection(const std::string& text, char kind);

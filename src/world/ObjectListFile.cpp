@@ -634,3 +634,8 @@ std::string SaveItemListText(const ItemList& list, const ItemTable* items) {
   s += "END\n";
   return s;
 }
+
+bool HasObjectListSection(const std::string& text, char kind) {
+  ScanCursor c(text);
+  return FindSection(c, std::string(1, kind) + "LIST:");
+}
