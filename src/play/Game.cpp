@@ -29,6 +29,12 @@ int CGame::Initialize(CGameUIControl* ctl, int number, const GameDisplays& displ
   return 1;
 }
 
+void CGame::SetDisplays(const GameDisplays& displays) {
+  CTileSet* tiles = displays_.tiles;
+  displays_ = displays;
+  if (!displays_.tiles) displays_.tiles = tiles;
+}
+
 CMapView* CGame::View() const { return viewMode == 2 ? displays_.firstPerson : displays_.overhead; }
 
 const CTileSet* CGame::TileSetForView() const {

@@ -88,7 +88,8 @@ class CGame {
   int Initialize(CGameUIControl* control, int scenario, const GameDisplays& displays);
   void SetHooks(GameHooks hooks) { hooks_ = std::move(hooks); }
   GameHooks& Hooks() { return hooks_; }
-  void SetDisplays(const GameDisplays& displays) { displays_ = displays; }
+  // New displays; without tiles of their own the game keeps its own.
+  void SetDisplays(const GameDisplays& displays);
 
   // New game, load, save (the working save directory save\Default<n>).
   int PrepNewGame();
