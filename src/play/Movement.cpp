@@ -115,9 +115,6 @@ int CGame::BorderMove(int& x, int& y, int side, bool interactive) {
   } else if (type == BorderActionLink) {
     nx = b->x;
     ny = b->y;
-  } else {
-    nx = Wrap(x, w) + b->x;
-    ny = Wrap(y, h) + b->y;
   }
   if (link == 0) {
     PrintLine("ERROR (BorderMove): Link map undefined");
@@ -136,6 +133,7 @@ int CGame::BorderMove(int& x, int& y, int side, bool interactive) {
   uint8_t arrivalFacing = b->facing;
   uint8_t shift = b->collisionShift ? b->collisionShift : map->collisionShift;
   uint8_t flags = b->flags;
+  const int b_x = b->x, b_y = b->y;
   bool armSecurity = !(mapData.flags & MapDataNoExitMapIsc);
   if (!LeaveMap(false)) return 0;
   if (type == BorderActionExit) world.exits.ClearDeepest();
@@ -143,6 +141,12 @@ int CGame::BorderMove(int& x, int& y, int side, bool interactive) {
   int keptFacing = facing;
   if (!LoadMap(link)) return 0;
   facing = keptFacing;
+  if (type == BorderActionLinkWrap) {
+    // Wrapped onto the link map's own size, so that maps of different
+    // sizes join edge to edge.
+    nx = (side == 1 ? 0 : side == 3 ? map->Width() - 1 : x) + b_x;
+    ny = (side == 2 ? 0 : side == 0 ? map->Height() - 1 : y) + b_y;
+  }
   playerX = nx;
   playerY = ny;
   ClampArrival(side);
