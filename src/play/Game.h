@@ -220,6 +220,10 @@ class CGame {
     if (hooks_.playSound) hooks_.playSound(sound);
   }
   int ClampArrival(int side);
+  // Loads the target map of a move; when that fails the map that was just
+  // left is brought back with the player where it stood, so that the game
+  // always has a current map.
+  int LoadMapOrReturn(uint16_t target, uint16_t from, int fromX, int fromY);
   int UseLocationWith(uint16_t id, uint16_t defaultMap, uint8_t defaultType);
   // The location standing on the player's cell (anywhere in its stack), 0 none.
   uint16_t LocationHere() const;

@@ -228,13 +228,24 @@ int CGame::LeaveMap(bool autosave) {
   return 1;
 }
 
+int CGame::LoadMapOrReturn(uint16_t target, uint16_t from, int fromX, int fromY) {
+  if (LoadMap(target)) return 1;
+  if (from && from != target && LoadMap(from)) {
+    if (fromX >= 0 && fromX < map->Width()) playerX = fromX;
+    if (fromY >= 0 && fromY < map->Height()) playerY = fromY;
+    if (CMapView* v = View()) v->Move(playerX, playerY, facing);
+    redrawPending = true;
+  }
+  return 0;
+}
+
 int CGame::ChangeMap(uint16_t m, int x, int y, bool keepFacing) {
   if (m != 0 && m != mapNumber) {
     RunScript(ScriptExit, mapData.exitScript);
     if (!LeaveMap(false)) return 0;
     if (!(mapData.flags & MapDataNoExitMapIsc)) securityArmed = true;
     int keptFacing = facing;
-    if (!LoadMap(m)) return 0;
+    if (!LoadMapOrReturn(m, mapNumber, playerX, playerY)) return 0;
     if (keepFacing) facing = keptFacing;
     mapLoadType = 3;
     if (x >= 0 && x < map->Width()) playerX = x;

@@ -169,7 +169,7 @@ int CGame::UseLocationWith(uint16_t id, uint16_t defaultMap, uint8_t defaultType
   if (pushExit) world.exits.Push(fromMap, int16_t(fromX), int16_t(fromY));
   securityArmed = armSecurity;
   int keptFacing = facing;
-  if (!LoadMap(target)) {
+  if (!LoadMapOrReturn(target, fromMap, fromX, fromY)) {
     PrintLine("ERROR (Use Location): Load/apply map failed");
     return 0;
   }

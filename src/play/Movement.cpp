@@ -139,7 +139,7 @@ int CGame::BorderMove(int& x, int& y, int side, bool interactive) {
   if (type == BorderActionExit) world.exits.ClearDeepest();
   securityArmed = armSecurity;
   int keptFacing = facing;
-  if (!LoadMap(link)) return 0;
+  if (!LoadMapOrReturn(link, mapNumber, playerX, playerY)) return 0;
   facing = keptFacing;
   if (type == BorderActionLinkWrap) {
     // Wrapped onto the link map's own size, so that maps of different

@@ -56,7 +56,13 @@ bool Character(PCRecord& pc, const std::string& kw, ScanCursor& line) {
   if (kw == "NAME:") {
     std::string name;
     line.SkipSpaces();
-    if (line.RestOfLine(name, 255)) pc.def.name = name;
+    if (line.RestOfLine(name, 255)) {
+      // A name ends at the first control character: it is written back as
+      // one line of text.
+      size_t end = 0;
+      while (end < name.size() && static_cast<unsigned char>(name[end]) >= 32) ++end;
+      pc.def.name = name.substr(0, end);
+    }
   } else if (kw == "TYPE:") {
     line.U16(pc.cls) && line.U16(pc.race) && line.U16(pc.gender);
   } else if (kw == "LVLXP:") {
@@ -249,7 +255,7 @@ std::string SavePCText(const PCRecord& pc, const ItemTable* items, const char* s
   Put(s, "POS: %d %d %d %d", pc.posMap, pc.posX, pc.posY, pc.posFacing);
   if (scenarioId) Put(s, "SCENID: %s", scenarioId);
   s += "\n!CHARACTER\n";
-  Put(s, "NAME: %s", pc.def.name ? pc.def.name->c_str() : "");
+  s += "NAME: " + (pc.def.name ? *pc.def.name : std::string()) + "\n";
   Put(s, "TYPE: %d %d %d", pc.cls, pc.race, pc.gender);
   Put(s, "LVLXP: %d %d", pc.level, pc.xp);
   Put(s, "ATTRIB: %d %d %d %d %d %d", pc.attrib[0], pc.attrib[1], pc.attrib[2], pc.attrib[3], pc.attrib[4],

@@ -521,3 +521,59 @@ TEST_F(PlayTest, StartOfPlayNeedsAMapDisplayAndReportsDarkness) {
   EXPECT_TRUE(view.playerShown);
 }
 }  // namespace
+
+namespace {
+TEST(ExitStackSlots, PushPeekAndClear) {
+  ExitStack s;
+  s.Push(1, 1, 1);
+  s.Push(2, 2, 2);
+  s.Push(3, 3, 3);
+  s.Push(4, 4, 4);  // the third slot is overwritten
+  ASSERT_NE(s.Peek(), nullptr);
+  EXPECT_EQ(s.Peek()->map, 4);
+  s.ClearDeepest();
+  EXPECT_EQ(s.Peek()->map, 2);
+  s.ClearDeepest();
+  s.ClearDeepest();
+  EXPECT_EQ(s.Peek(), nullptr);
+}
+
+TEST_F(PlayTest, AMoveToAMissingMapLeavesThePlayerWhereHeWas) {
+  NewGame();
+  game->locations->Get(1)->destMap = 77;
+  game->playerX = 4;
+  game->playerY = 2;
+  out.clear();
+  game->HandleOverheadKey('E');
+  EXPECT_NE(out.find("ERROR (Use Location): Load/apply map failed"), std::string::npos);
+  ASSERT_TRUE(game->map);
+  EXPECT_EQ(game->mapNumber, 1);
+  EXPECT_EQ(game->playerX, 4);
+  EXPECT_EQ(game->playerY, 2);
+  out.clear();
+  game->HandleOverheadKey(keys::Left);
+  EXPECT_EQ(game->playerX, 3);
+}
+
+TEST_F(PlayTest, MapStartStringsAndSecurityCheck) {
+  NewGame();
+  EXPECT_EQ(game->ProcessMapStartString("S CRA", 0), 1);
+  EXPECT_NE(game->creatures->Get(1), nullptr);
+  EXPECT_EQ(game->ProcessMapStartString("N CRA", 0), 1);
+  EXPECT_EQ(game->creatures->Get(1), nullptr);
+  EXPECT_EQ(game->qmap->StackSize(5, 2), 0);
+  out.clear();
+  EXPECT_EQ(game->ProcessMapStartString("N XYZ", 0), 0);
+  EXPECT_EQ(out, "ERROR (ProcessMapStartString): Invalid option: XYZ\n");
+  out.clear();
+  EXPECT_EQ(game->ProcessMapStartString("TD", 0), 0);
+  EXPECT_EQ(out, "ERROR (ProcessMapStartString TD): Missing param\n");
+
+  // Items marked for the security check on an UNSAFE map are lost on arrival.
+  WriteFile("DATA1\\map3.dat", "QUORVELLIAN914 DATA V1\nSAVE: 1\nSECURITY: UNSAFE\nILIST: 4\nI: 1 1 1 1; 3 0\nSECCHECK\n"
+                               "I: 2 1 2 1; 3 0\nEND\n");
+  ASSERT_EQ(game->ChangeMap(3, 2, 2, true), 1);
+  EXPECT_EQ(game->items->Get(1), nullptr);
+  EXPECT_NE(game->items->Get(2), nullptr);
+}
+}  // namespace
