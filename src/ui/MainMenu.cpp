@@ -7,6 +7,7 @@
 #include "text/Output.h"
 #include "text/TextDisplay.h"
 #include "ui/DebugOptionsMenu.h"
+#include "play/Game.h"
 #include "ui/GameUI.h"
 #include "ui/ImageTools.h"
 #include "world/SavePrompts.h"
@@ -118,9 +119,22 @@ void CGameUI::StartDefaultCharacterGame() {
     return;
   }
   PrintNewLine();
-  // A new game needs the game object, which this build cannot create yet.
-  PrintLine("ERROR: Failed to create new game");
-  Abandon();
+  int partySize = game_->scenario.config.party;
+  if (partySize > 1) {
+    PrintLine("Warning: This will start with a singular character but a party is allowed.");
+    Print("Are you sure you wish to proceed? ");
+    if (!AskYesNo()) {
+      PrintLine("Canceled");
+      Abandon();
+      return;
+    }
+  }
+  if (!game_->NewGameDChar()) {
+    PrintLine("ERROR: Failed to create new game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) Abandon();
 }
 
 void CGameUI::LoadCurrentGameFromMenu() {
@@ -138,8 +152,16 @@ void CGameUI::LoadCurrentGameFromMenu() {
     return;
   }
   PrintNewLine();
-  PrintLine("ERROR: Failed to load current game");
-  Abandon();
+  if (!game_->LoadCurrentGame()) {
+    PrintLine("ERROR: Failed to load current game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) {
+    Abandon();
+    return;
+  }
+  RunPendingActions();
 }
 
 void CGameUI::LoadSavedGameFromMenu() {
@@ -155,8 +177,17 @@ void CGameUI::LoadSavedGameFromMenu() {
     return;
   }
   PrintNewLine();
-  PrintLine("ERROR: Failed to load saved game");
-  Abandon();
+  int loaded = setup == 1 ? game_->LoadNamedGame(path) : game_->LoadCurrentGame();
+  if (!loaded) {
+    PrintLine("ERROR: Failed to load saved game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) {
+    Abandon();
+    return;
+  }
+  RunPendingActions();
 }
 
 void CGameUI::AdvancedOptionsMenu() {
