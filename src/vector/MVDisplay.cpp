@@ -228,17 +228,22 @@ int CMVDisplay::CreateVTMap() {
   return 1;
 }
 
-int CMVDisplay::RenderAtDepth(uint16_t frameID, int depth) {
-  int x = rootX_, y = rootY_, dx = sideX_, dy = sideY_;
+int RenderFrameAtDepth(RenderContext* context, uint16_t frameID, int depth, int rootX, int rootY,
+                       int sideX, int sideY) {
+  int x = rootX, y = rootY, dx = sideX, dy = sideY;
   float s = 1.0f;
-  for (int i = 0; i < depth; ++i) {
+  for (int i = 0; i < depth && i < 64; ++i) {
     s /= 2.0f;
     x += dx;
     y += dy;
     dx /= 2;
     dy /= 2;
   }
-  return RenderVFrameByID(&context_, frameID, x, y, s, s);
+  return RenderVFrameByID(context, frameID, x, y, s, s);
+}
+
+int CMVDisplay::RenderAtDepth(uint16_t frameID, int depth) {
+  return RenderFrameAtDepth(&context_, frameID, depth, rootX_, rootY_, sideX_, sideY_);
 }
 
 int CMVDisplay::DrawTileAt(uint16_t tileID, int depth) {

@@ -157,6 +157,12 @@ class CMVDisplay {
   Canvas* outputCanvas_ = nullptr;
 };
 
+// Draws a frame at the place and size of a view depth: from the root
+// origin, each step of depth adds the side step (halved per further step,
+// in whole numbers) and halves the scale.
+int RenderFrameAtDepth(RenderContext* context, uint16_t frameID, int depth, int rootX, int rootY,
+                       int sideX, int sideY);
+
 // Draws a picture (row 0 at the bottom) into a canvas at (x, y) magnified by
 // whole factors, clipped to the canvas.
 int DrawPictureOnCanvas(const CBArray& picture, Canvas* canvas, int x, int y, int scale);
