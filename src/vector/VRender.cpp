@@ -3,6 +3,7 @@
 // entity can write outside the picture whatever its values.
 #include "vector/VRender.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "text/Output.h"
@@ -105,11 +106,10 @@ void DrawPixels(RenderContext* c, const std::vector<int16_t>& points) {
   for (size_t i = 0; i + 1 < points.size(); i += 2) {
     int64_t x0 = int64_t(bx) + Trunc(float(points[i]) * sx + c->raX);
     int64_t y0 = int64_t(by) + Trunc(float(points[i + 1]) * sy + c->raY);
-    for (int64_t y = y0; y < y0 + h; ++y) {
-      if (y < 0 || y >= c->height) continue;
-      for (int64_t x = x0; x < x0 + w; ++x)
-        if (x >= 0 && x < c->width) t.SetElement(c->colour, int(x), int(y));
-    }
+    const int64_t xa = std::max<int64_t>(x0, 0), xb = std::min<int64_t>(x0 + w, c->width);
+    const int64_t ya = std::max<int64_t>(y0, 0), yb = std::min<int64_t>(y0 + h, c->height);
+    for (int64_t y = ya; y < yb; ++y)
+      for (int64_t x = xa; x < xb; ++x) t.SetElement(c->colour, int(x), int(y));
   }
 }
 
@@ -145,8 +145,10 @@ int RenderVFrame(RenderContext* c, const VFrame* frame, int originX, int originY
   c->originY = originY;
   c->scaleX = scaleX;
   c->scaleY = scaleY;
+  if (depth == 0) c->steps = 0;
   Skip skip = Skip::None;
   for (int pos = 1; pos <= frame->Capacity(); ++pos) {
+    if (++c->steps > MaxRenderSteps) return 0;
     const VEntity& e = *frame->At(pos);
     if (skip != Skip::None) {
       if (e.type == VECEnd || (skip == Skip::ToElse && e.type == VECElse)) skip = Skip::None;
@@ -204,6 +206,8 @@ int RenderVFrame(RenderContext* c, const VFrame* frame, int originX, int originY
         break;
       }
       case VEPixels:
+        c->steps += uint32_t(e.points.size() / 2);
+        if (c->steps > MaxRenderSteps) return 0;
         DrawPixels(c, e.points);
         break;
       case VEPPatBox: {

@@ -10,6 +10,10 @@
 
 // Deepest nesting of FRAME entities.
 inline constexpr int MaxVFrameDepth = 32;
+// Most entity positions one render may walk, nested frames included: frames
+// that draw each other several times over can otherwise multiply the work
+// of a few lines beyond any bound.
+inline constexpr uint32_t MaxRenderSteps = 1u << 22;
 
 struct RenderContext {
   CBArray* target = nullptr;
@@ -26,6 +30,7 @@ struct RenderContext {
   float raX = 0.0f, raY = 0.0f, ra2X = 0.0f, ra2Y = 0.0f;
   uint8_t type = 0;
   bool trace = false;
+  uint32_t steps = 0;  // positions walked by the current render
 
   // Attaches the target (4-byte elements); fails without a buffer.
   int Attach(CBArray* picture);

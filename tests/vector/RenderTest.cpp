@@ -271,6 +271,17 @@ TEST(VectorRender, NestedFramesResetStateAndStopAtTheDepthLimit) {
     EXPECT_EQ(chain.Render(1, 0, 0, 1.0f), n == 32 ? 1 : 0) << n;
     EXPECT_EQ(Px(chain.target, 0, 0), n == 32 ? kWhite : 0u);
   }
+
+  // Frames that each draw the next one twice would take 2^31 renders; the
+  // render gives up after its step budget instead of hanging.
+  std::string vf = "FS: 40\n";
+  for (int i = 1; i < 32; ++i)
+    vf += "F: " + std::to_string(i) + " 2\nFRAME " + std::to_string(i + 1) + "\nFRAME " +
+          std::to_string(i + 1) + "\n";
+  vf += "F: 32 1\nBOX 0 0 0 0\n";
+  Picture doubling(2, 2, vf);
+  EXPECT_FALSE(doubling.Render(1, 0, 0, 1.0f));
+  EXPECT_TRUE(doubling.Render(20, 0, 0, 1.0f));  // 2^12 renders are fine
 }
 
 TEST(VectorRender, DebugEntitiesPrintTheState) {
