@@ -1,6 +1,8 @@
 #include "vector/MVDisplay.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "platform/Frame.h"
 #include "text/Output.h"
@@ -339,13 +341,26 @@ int DrawPictureOnCanvas(const CBArray& picture, Canvas* canvas, int x, int y, in
   const int64_t x0 = std::max<int64_t>(0, x), x1 = std::min<int64_t>(canvas->width, x + w * scale);
   const int64_t y0 = std::max<int64_t>(0, y),
                 y1 = std::min<int64_t>(canvas->height, y + h * scale);
+  if (x0 >= x1 || y0 >= y1) return 1;
+  // One magnified line per picture row, copied to each canvas row it covers.
+  std::vector<uint32_t> line(size_t(x1 - x0));
+  int64_t lineRow = -1;
   for (int64_t sy = y0; sy < y1; ++sy) {
     const int64_t row = h - 1 - (sy - y) / scale;  // row 0 is the bottom
-    uint32_t* dst = canvas->Row(int(sy));
-    for (int64_t sx = x0; sx < x1; ++sx) {
-      const uint8_t* p = picture.ElementPtr(int((sx - x) / scale), int(row));
-      dst[sx] = RgbPixel(p[2], p[1], p[0]);
+    if (row != lineRow) {
+      const uint8_t* src = picture.ElementPtr(0, int(row));
+      int64_t sx = x0, column = (x0 - x) / scale, left = scale - (x0 - x) % scale;
+      size_t k = 0;
+      while (sx < x1) {
+        const uint8_t* p = src + column * 4;
+        const uint32_t pixel = RgbPixel(p[2], p[1], p[0]);
+        for (int64_t n = std::min(left, x1 - sx); n > 0; --n, ++sx) line[k++] = pixel;
+        ++column;
+        left = scale;
+      }
+      lineRow = row;
     }
+    std::memcpy(canvas->Row(int(sy)) + x0, line.data(), line.size() * sizeof(uint32_t));
   }
   return 1;
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kMaxMagnification = 16;
 constexpr int kMaxDistance = 32;
 constexpr int kMaxDelay = 60000;
 
