@@ -165,8 +165,7 @@ bool TileLoader::RemapLine() {
         ScanCursor v(value);
         uint16_t low, high;
         if (!v.U16(low)) return false;
-        if (v.Literal('-')) {
-          if (!v.U16(high)) return false;
+        if (v.Literal('-') && v.U16(high)) {
           r.distanceMode = low < high ? 2 : 1;
           r.low = uint8_t(low);
           r.high = uint8_t(high);
