@@ -123,16 +123,11 @@ CBArray* CMVDisplay::CreateOverlay() {
   return overlay_;
 }
 
-void CMVDisplay::AttachOverlay(CBArray* overlay) {
-  ownedOverlay_.reset();
-  overlay_ = overlay;
-}
+void CMVDisplay::AttachOverlay(CBArray* overlay) { overlay_ = overlay; }
 
-void CMVDisplay::ForgetOverlay() {
-  // An overlay created here is ours to free; an attached one is only dropped.
-  ownedOverlay_.reset();
-  overlay_ = nullptr;
-}
+// Only the reference goes: an overlay made by CreateOverlay stays allocated
+// (someone may still hold it) until the next CreateOverlay or the display's end.
+void CMVDisplay::ForgetOverlay() { overlay_ = nullptr; }
 
 int CMVDisplay::SetOverlayTile(int x, int y, uint16_t id) {
   if (!overlay_ || x < 0 || y < 0 || x >= mapWidth_ || y >= mapHeight_) return 0;

@@ -63,6 +63,11 @@ class CMVDisplay {
   void SetAnimPhase(int p);
   void AddAnimPhase(int d) { SetAnimPhase(phase_ + d); }
 
+  // Overlays: 2-byte object tile IDs over the map, 0 = nothing. The one
+  // CreateOverlay makes (map-sized, zeroed, unless one is in use) belongs to
+  // the display: after ForgetOverlay it is freed by the next CreateOverlay
+  // or with the display. A game that keeps an overlay per map makes its own
+  // arrays and attaches them (AttachOverlay(nullptr) detaches).
   CBArray* CreateOverlay();
   void AttachOverlay(CBArray* overlay);
   CBArray* GetOverlay() const { return overlay_; }
