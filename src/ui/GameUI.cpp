@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "data/BArraySet.h"
+#include "graphics/TileSet.h"
 #include "platform/Backend.h"
 #include "platform/Frame.h"
 #include "text/GetString.h"

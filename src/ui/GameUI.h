@@ -13,6 +13,8 @@
 class TextDisplay;
 class CGetString;
 class CGame;
+class CBArraySet;
+class CTileSet;
 
 class CGameUI : public CAppBase {
  public:
@@ -28,6 +30,8 @@ class CGameUI : public CAppBase {
   int ReadMainConfig(const std::string* path);
   void ResetMainConfig() { config_.Reset(); }
   void ApplyRelativeWindowSize();
+  int TileRationScale();
+  int SetPosition();
 
   void ShowMainMenu();
   void EnterMainMenu();
@@ -83,6 +87,8 @@ class CGameUI : public CAppBase {
   std::unique_ptr<TextDisplay> sidebar_;
   std::unique_ptr<TextDisplay> partyDisplay_;
   int fontStep_ = 0;
+  std::unique_ptr<CBArraySet> frames_;  // frame set of the overhead map
+  std::unique_ptr<CTileSet> tiles_;     // tile set of the overhead map
 
   int sidebarPlacedX_ = 0;
   int mainPlacedY_ = 0;

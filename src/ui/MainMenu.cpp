@@ -69,7 +69,9 @@ int CGameUI::MainMenuKey(int key) {
       return 1;
     case '2':
       PrintLine("%c", key);
-      if (RequireScenario() && InitGame()) CharacterCreationMenu();
+      if (!RequireScenario()) return 1;
+      if (InitGame()) CharacterCreationMenu();
+      else ShowMainMenu();
       return 1;
     case '3':
       PrintLine("%c", key);
