@@ -26,15 +26,22 @@ bool VEntity::CopyFrom(const VEntity& other) {
 }
 
 int VFrame::Init(int capacity) {
-  if (capacity < 1 || capacity > MaxVFrameCapacity || !slots_.empty()) return 0;
-  slots_.resize(size_t(capacity));
+  if (capacity < 1 || capacity > MaxVFrameCapacity || capacity_ != 0) return 0;
+  capacity_ = capacity;
   return 1;
+}
+
+const VEntity& VFrame::Empty() {
+  static const VEntity empty;
+  return empty;
 }
 
 VEntity* VFrame::FirstFree() {
   for (VEntity& e : slots_)
     if (e.type == VEEmpty) return &e;
-  return nullptr;
+  if (StoredCount() >= capacity_) return nullptr;
+  slots_.emplace_back();
+  return &slots_.back();
 }
 
 int VFrame::CountUsed() const {
@@ -59,7 +66,7 @@ int InitByCopyVFrame(const VFrame* source, VFrame* destination) {
     }
     *destination = std::move(fresh);
   }
-  for (int pos = 1; pos <= source->Capacity(); ++pos) {
+  for (int pos = 1; pos <= source->StoredCount(); ++pos) {
     const VEntity* from = source->At(pos);
     if (from->type == VEEmpty) continue;
     VEntity* to = destination->FirstFree();
@@ -77,8 +84,8 @@ int ReplaceVFColor(VFrame* frame, const uint8_t* fromRgb, const uint8_t* toRgb) 
     PrintLine("ERROR (ReplaceVFColor): Missing param(s)");
     return 0;
   }
-  for (int pos = 1; pos <= frame->Capacity(); ++pos) {
-    VEntity* e = frame->At(pos);
+  for (int pos = 1; pos <= frame->StoredCount(); ++pos) {
+    VEntity* e = frame->StoredAt(pos);
     if (e->type != VEColor) continue;
     if (e->rgb[0] == fromRgb[0] && e->rgb[1] == fromRgb[1] && e->rgb[2] == fromRgb[2]) {
       e->rgb[0] = toRgb[0];
@@ -92,8 +99,8 @@ int ReplaceVFColor(VFrame* frame, const uint8_t* fromRgb, const uint8_t* toRgb) 
 CBArray* GetFrameImage(VFrame* frame, int n) {
   if (!frame || n < 1) return nullptr;
   int seen = 0;
-  for (int pos = 1; pos <= frame->Capacity(); ++pos) {
-    VEntity* e = frame->At(pos);
+  for (int pos = 1; pos <= frame->StoredCount(); ++pos) {
+    VEntity* e = frame->StoredAt(pos);
     if (e->type == VEImage && ++seen == n) return e->image.get();
   }
   return nullptr;

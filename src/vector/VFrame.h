@@ -77,19 +77,27 @@ inline constexpr int MaxVFrameCapacity = 65535;
 class VFrame {
  public:
   // n empty slots; fails for n < 1 or above MaxVFrameCapacity, or when the
-  // frame already has slots.
+  // frame already has slots. Slots take memory only once they are filled
+  // up to them, so a large capacity costs nothing until used.
   int Init(int capacity);
-  int Capacity() const { return int(slots_.size()); }
-  // The entity at position 1 .. capacity, or none.
-  VEntity* At(int pos) { return pos >= 1 && pos <= Capacity() ? &slots_[size_t(pos - 1)] : nullptr; }
+  int Capacity() const { return capacity_; }
+  // Positions 1 .. StoredCount() may hold entities; the rest are empty.
+  int StoredCount() const { return int(slots_.size()); }
+  // The entity at position 1 .. capacity (an empty one beyond the stored
+  // positions), or none outside.
   const VEntity* At(int pos) const {
-    return pos >= 1 && pos <= Capacity() ? &slots_[size_t(pos - 1)] : nullptr;
+    if (pos < 1 || pos > capacity_) return nullptr;
+    return pos <= StoredCount() ? &slots_[size_t(pos - 1)] : &Empty();
   }
+  // Writable entity at a stored position, or none.
+  VEntity* StoredAt(int pos) { return pos >= 1 && pos <= StoredCount() ? &slots_[size_t(pos - 1)] : nullptr; }
   // The first empty slot, or none when the frame is full.
   VEntity* FirstFree();
   int CountUsed() const;
 
  private:
+  static const VEntity& Empty();
+  int capacity_ = 0;
   std::vector<VEntity> slots_;
 };
 

@@ -147,7 +147,8 @@ int RenderVFrame(RenderContext* c, const VFrame* frame, int originX, int originY
   c->scaleY = scaleY;
   if (depth == 0) c->steps = 0;
   Skip skip = Skip::None;
-  for (int pos = 1; pos <= frame->Capacity(); ++pos) {
+  // Positions beyond the stored ones are empty: nothing to do there.
+  for (int pos = 1; pos <= frame->StoredCount(); ++pos) {
     if (++c->steps > MaxRenderSteps) return 0;
     const VEntity& e = *frame->At(pos);
     if (skip != Skip::None) {

@@ -58,6 +58,15 @@ struct TileLoader {
   std::unique_ptr<VTileSet> set;
   VTile* tile = nullptr;
   size_t nextRemap = 0;
+  int64_t cellsMade = 0;  // grid cells and remap entries created so far
+
+  bool Budget(int64_t n) {
+    cellsMade += n;
+    if (cellsMade <= MaxVTileSetCells) return true;
+    PrintLine("ERROR (LoadCreateVTileSet): More than %lld grid cells and remap entries",
+              static_cast<long long>(MaxVTileSetCells));
+    return false;
+  }
 
   std::string Rest() {
     const char* t = reader.ReadRestOfLine();
@@ -84,6 +93,7 @@ bool TileLoader::TileLine() {
     PrintLine("ERROR (LoadCreateVTileSet): Tile %u: invalid grid size %d x %d", id, rows, cols);
     return false;
   }
+  if (!Budget(int64_t(rows) * cols)) return false;
   t->view = WordValue(viewWord, kViewWords);
   t->terrain = WordValue(terrainWord, kTerrainWords);
   t->effect = effect;
@@ -130,6 +140,7 @@ bool TileLoader::RemapDef() {
     PrintLine("ERROR (LoadCreateVTileSet): Invalid remap count %d", n);
     return false;
   }
+  if (!Budget(n)) return false;
   std::string word;
   if (s.Word(word)) {
     if (word == "EMPTY") tile->unmatched = 0;
@@ -213,7 +224,7 @@ bool TileLoader::Line(const char* kw) {
 }
 
 std::unique_ptr<VTileSet> LoadTiles(DataFileReader& reader) {
-  TileLoader loader{reader, nullptr, nullptr, 0};
+  TileLoader loader{reader, nullptr, nullptr, 0, 0};
   while (const char* kw = reader.NextKeyword()) {
     if (!loader.Line(kw)) {
       PrintLine("ERROR (LoadCreateVTileSet): Failed");

@@ -25,6 +25,9 @@ struct VTileRemap {
 inline constexpr int MaxVTileRows = 256;
 inline constexpr int MaxVTileCols = 256;
 inline constexpr int MaxVTileRemaps = 4096;
+// Most grid cells and remap entries one tile-set file may create in all, so
+// that a short file cannot ask for gigabytes.
+inline constexpr int64_t MaxVTileSetCells = int64_t(1) << 22;
 
 struct VTile {
   std::vector<uint16_t> frames;  // rows x cols, row-major

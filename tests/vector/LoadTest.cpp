@@ -222,3 +222,29 @@ TEST(VectorLoad, TileSetFailuresDropTheWholeSet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VectorLoad, LargeCountsInShortFilesStayCheap) {
+  // Frame slots take memory only when filled: 20000 frames of the largest
+  // capacity load at once.
+  std::string frames = "FS: 65536\n";
+  for (int i = 1; i <= 20000; ++i) frames += "F: " + std::to_string(i) + " 65535\n";
+  frames += "LINE 0 0 1 1\n";
+  auto set = LoadCreateVFrameSetFromText("", frames);
+  ASSERT_NE(set, nullptr);
+  EXPECT_EQ(set->Get(20000)->Capacity(), 65535);
+  EXPECT_EQ(set->Get(20000)->StoredCount(), 1);
+  EXPECT_EQ(set->Get(20000)->At(65535)->type, VEEmpty);
+
+  // Tile grids are real memory: a file may create 4M cells in all.
+  std::string tiles = "TS: 65536\n";
+  for (int i = 1; i <= 100; ++i) tiles += "T: " + std::to_string(i) + " 256 256 1 1 0\n";
+  vtest::Capture cap;
+  EXPECT_EQ(LoadCreateVTileSetFromText(tiles), nullptr);
+  EXPECT_EQ(cap.text,
+            "ERROR (LoadCreateVTileSet): More than 4194304 grid cells and remap entries\n"
+            "ERROR (LoadCreateVTileSet): Failed\n");
+}
+
+}  // namespace
