@@ -17,6 +17,8 @@ class CBArraySet;
 class CTileSet;
 class CMDisplay;
 class OverheadView;
+class FirstPersonView;
+struct CFirstPersonEngine;
 
 class CGameUI : public CAppBase {
  public:
@@ -36,6 +38,7 @@ class CGameUI : public CAppBase {
   int SetPosition();
   int TextAutoPosition();
   int TDSBAutoPosition();
+  int GetDisplayPosition(int width, int height, int* outX, int* outY);
 
   void ShowMainMenu();
   void EnterMainMenu();
@@ -84,6 +87,8 @@ class CGameUI : public CAppBase {
   int CreateGameObject();
   int PlayKey(int key);
   void RedrawMapDisplay();
+  // Animation of the map displays (the scenario's ANIMATE decides whether it runs in play).
+  void SetAnimation(bool on);
 
   std::string configPath_;
   MainConfig config_;
@@ -106,6 +111,8 @@ class CGameUI : public CAppBase {
   int animationCounter_ = 0;
   std::unique_ptr<CMDisplay> overhead_;       // the overhead map display
   std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
+  std::unique_ptr<CFirstPersonEngine> firstPerson_;  // the first-person engine
+  std::unique_ptr<FirstPersonView> firstPersonView_;
   std::unique_ptr<CGame> game_;                // the running game
   std::optional<std::string> loadName_;
 };

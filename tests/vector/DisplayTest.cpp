@@ -49,7 +49,9 @@ struct View {
 
 TEST(VectorDisplay, ViewCellsFollowTheFacing) {
   View v;
+  v.cells.Free();
   v.cells.Init(20, 20, 2);
+  v.cells.Fill(0);
   VMapSource src;
   src.cells = &v.cells;
   src.startX = 10;
