@@ -119,7 +119,7 @@ void ScriptEngine::RunCore(ScriptLine& line) {
       }
       const int roll = RandomInt(1, 100);
       const int chance = line.args[0].number;
-      DebugPrintLine("DBG (Random): Rolled %d (chance %d)", roll, chance);
+      DebugPrintText("DBG (Random): Rolled %d (chance %d)", roll, chance);
       if (chance >= roll && !JumpToTag(Tag16(line.args[1]))) {
         PrintLine("SCRIPT ERROR (Random): Invalid tag %d", Tag16(line.args[1]));
         CoreFail();
@@ -226,7 +226,7 @@ void ScriptEngine::CRandom(ScriptLine& line) {
   uint16_t sum = 0;
   for (int i = 0; i < argc; i += 2) sum = static_cast<uint16_t>(sum + line.args[static_cast<size_t>(i)].number);
   const int roll = RandomInt(1, sum);
-  DebugPrintLine("DBG (CRandom): Rolled %d (chance %d)", roll, sum);
+  DebugPrintText("DBG (CRandom): Rolled %d (chance %d)", roll, sum);
   uint16_t total = 0;
   for (int i = 0; i < argc; i += 2) {
     total = static_cast<uint16_t>(total + line.args[static_cast<size_t>(i)].number);

@@ -72,18 +72,18 @@ int RunPosTrigger(ScriptContext& game, int x, int y, uint16_t triggerId, bool* r
   }
   entry = list ? list->Find(triggerId) : nullptr;
   if (!entry || entry->script || !(entry->flags & trigger::Running)) {
-    DebugPrintLine("DBG (CheckPosTriggers): Script deleted after load");
+    DebugPrintText("DBG (CheckPosTriggers): Script deleted after load");
     return 1;
   }
   entry->flags &= static_cast<uint8_t>(~trigger::Running);
   entry->script = std::move(script);
   if (state == StateInc)
-    DebugPrintLine("DBG (CheckPosTriggers): Script done flag not set due to state INCOMPLETE");
+    DebugPrintText("DBG (CheckPosTriggers): Script done flag not set due to state INCOMPLETE");
   else
     entry->flags |= trigger::Done;
   if (entry->flags & trigger::Remove) {
     if (state == StateInc) {
-      DebugPrintLine("DBG (CheckPosTriggers): Script remove not done due to state INCOMPLETE");
+      DebugPrintText("DBG (CheckPosTriggers): Script remove not done due to state INCOMPLETE");
     } else {
       if (cells) cells->Set(cellX, cellY, 0);
       world.LowerEncounterCount(buffered);
