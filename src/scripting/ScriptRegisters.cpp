@@ -1,5 +1,6 @@
 #include "scripting/ScriptRegisters.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -51,7 +52,10 @@ std::string ObjectRefText(const ObjectRef& ref) {
     k2 = 0;
     OwnedTable()[k1] = ref.owned;
   }
-  return "@" + std::to_string(static_cast<int>(ref.kind)) + ":" + std::to_string(k1) + ":" + std::to_string(k2);
+  char text[80];
+  std::snprintf(text, sizeof text, "@%d:%llu:%llu", static_cast<int>(ref.kind), static_cast<unsigned long long>(k1),
+                static_cast<unsigned long long>(k2));
+  return text;
 }
 
 bool ParseObjectRefText(const std::string& text, ObjectRef* out) {
