@@ -253,10 +253,10 @@ int LineOfPosition(const std::string& rawText, size_t normalizedPos) {
   return line;
 }
 
-ScriptList* ReadScriptBody(TextDataFile& file, uint16_t scenario, int firstLine) {
+ScriptList* ReadScriptBody(TextDataFile& file, uint16_t scenario, int firstLine, const std::string& path) {
   int32_t capacity = 0;
   if (!datascan::ScanInteger(file, datascan::IntKind::Int, &capacity) || capacity < 1) return nullptr;
-  BodyReader r{file, file.Path(), firstLine};
+  BodyReader r{file, path.empty() ? file.Path() : path, firstLine};
   if (capacity > ScriptList::MaxCapacity) {
     r.Report("ERROR (SCRIPT LOADER): Buffer size %d too large", capacity);
     return nullptr;

@@ -26,8 +26,10 @@ ScriptList* LoadScriptFile(const std::string& path, uint16_t scenario);
 ScriptList* LoadScriptNumber(uint16_t scenario, uint16_t number);
 // Capacity and body from the file's current position up to the script's
 // "END" or the end of the file; the file stays open. `firstLine` is the
-// 1-based line of the current position, for the messages' listener (0: unknown).
-ScriptList* ReadScriptBody(TextDataFile& file, uint16_t scenario, int firstLine = 0);
+// 1-based line of the current position and `path` the file's name, for the
+// messages' listener (0 / empty: unknown, the file's own path then).
+ScriptList* ReadScriptBody(TextDataFile& file, uint16_t scenario, int firstLine = 0,
+                           const std::string& path = std::string());
 
 // Receives every message the loader prints, with the file and the 1-based
 // line being read (0 when not known). Used by korva-tool check.

@@ -135,7 +135,7 @@ std::unique_ptr<TriggerList> LoadTriggerListText(const std::string& text, const 
     if (k == "SCRIPT:") {
       TextDataFile* f = t.reader.File();
       const int first = t.Line();
-      std::unique_ptr<ScriptList> script(ReadScriptBody(*f, scenario, first));
+      std::unique_ptr<ScriptList> script(ReadScriptBody(*f, scenario, first, t.reader.Including() ? f->Path() : path));
       if (!script) {
         t.Report("ERROR (Trigger loader): Could not load internal script (trigger %d)", currentId);
         SkipScriptRest(*f);
