@@ -4,6 +4,20 @@
 // reach the world only through it. Every operation has a neutral default
 // so that a partial world (tests, tools) works; the defaults describe an
 // empty world: no flags, no party, a map of size 0.
+//
+// How the game drives the scripts (scripting/ScriptContext.h, Triggers.h):
+//   - it owns one ScriptContext(world, scenario) for the running game;
+//   - map entry: set context.mapLoadType and context.triggerListNumber, call
+//     LoadTriggerList(context), SetTurnScript(context, turn script number),
+//     RunScriptNumber(context, start script, ScriptTypeStart), then
+//     CheckTriggersAtParty(context);
+//   - after every move of the party: CheckTriggersAtParty(context); once per
+//     player turn: CheckRunTurnScript(context);
+//   - talking, looking, using: RunScriptNumber with ScriptTypeConv, Look, Use;
+//   - saving: SaveGameTriggers(context); leaving a map that is buffered:
+//     move context.triggers into the buffered map and answer
+//     FindBufferedTriggerMap for it;
+//   - game commands of the other families: RunGameCommand.
 #include <cstdint>
 #include <string>
 

@@ -156,6 +156,12 @@ bool CheckTriggers(ScriptContext& game, int x, int y) {
   return ok;
 }
 
+bool CheckTriggersAtParty(ScriptContext& game) {
+  int x = 0, y = 0;
+  if (!game.World().PartyPosition(&x, &y)) return true;
+  return CheckTriggers(game, x, y);
+}
+
 bool TriggerCommand(ScriptContext& game, ScriptEngine& engine, ScriptLine& line) {
   const char* name = ScriptCommandName(line.command);
   ArgCursor args(line, name);

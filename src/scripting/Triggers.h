@@ -116,8 +116,11 @@ bool LoadTriggerList(ScriptContext& game);
 // trigsave file alone (WARNING line) and does not fail.
 bool SaveGameTriggers(ScriptContext& game);
 
-// The three checks at the party's position, in order.
+// The three checks at the party's position, in order: after every move of
+// the party, on arrival on a map, and when a re-check was requested.
 bool CheckTriggers(ScriptContext& game, int x, int y);
+// CheckTriggers at the position the world reports for the party.
+bool CheckTriggersAtParty(ScriptContext& game);
 // The cell's trigger and the zones' triggers at a position.
 bool CheckTriggersAt(ScriptContext& game, int x, int y);
 // 0 failure, 1 done or skipped, 2 no such trigger.
