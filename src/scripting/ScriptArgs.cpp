@@ -51,6 +51,13 @@ bool JumpText(ScriptEngine& engine, const ScriptArg& tag, const char* command) {
   return false;
 }
 
+const char* DefArgumentText(const ScriptEngine& engine, const ScriptArg& arg) {
+  const char* t = arg.c_str();
+  if (t[0] != '$' || t[1] < '0' || t[1] > '9') return t;
+  const ScriptArg* value = engine.GetDefValue(ScriptArg(t + 1).tagId, 0);
+  return value ? value->c_str() : t;
+}
+
 bool ParseCondition(const char* w, Condition* out) {
   static const struct {
     const char* word;

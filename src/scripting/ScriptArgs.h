@@ -40,6 +40,10 @@ class ArgCursor {
 bool JumpNumeric(ScriptEngine& engine, int32_t tag, const char* command);
 bool JumpText(ScriptEngine& engine, const ScriptArg& tag, const char* command);
 
+// "$<id>" stands for the first argument of that Def line (Pay,
+// SellSelectedCargo); any other text, or one naming no Def line, as it stands.
+const char* DefArgumentText(const ScriptEngine& engine, const ScriptArg& arg);
+
 // The conditions "==", "!=", ">", "<", ">=", "<=" over a range "lo-hi" or one
 // number (a hi below lo is raised to lo).
 enum class Condition : uint8_t { Eq, Ne, Gt, Lt, Ge, Le };

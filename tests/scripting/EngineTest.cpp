@@ -45,6 +45,32 @@ TEST(Engine, SafetyLimitFollowsCapacity) {
   EXPECT_EQ(g.capture.text, "SCRIPT ERROR (Safety Mechanism): Reached safety value of 300\n");
 }
 
+TEST(Engine, InputCommandsResetTheSafetyCount) {
+  Game g;
+  FakeInput::Install();
+  for (int i = 0; i < 15; ++i) FakeInput::Lines().push_back("x");
+  std::unique_ptr<ScriptList> s(LoadScriptText(
+      "SCRIPT: 10\n1 M tick\n2 DoStringInput -ABORTNONE\n3 NOOP\n4 NOOP\n5 NOOP\n6 NOOP\n7 NOOP\n8 NOOP\n9 NOOP\n"
+      "10 GOTO 1\n"));
+  ASSERT_TRUE(RunScript(g.context, s.get()));
+  ResetScriptInputOutput();
+  // 16 turns of a ten-line loop: far beyond the limit of 100 without the resets.
+  std::string expected;
+  for (int i = 0; i < 15; ++i) expected += "tick\nx\n";
+  EXPECT_EQ(g.capture.text, expected + "tick\n\n");
+  EXPECT_EQ(g.context.lastResult, StateAbort);
+}
+
+TEST(Engine, DefArgumentsByDollarId) {
+  std::unique_ptr<ScriptList> s(LoadScriptText("SCRIPT: 2\n1 NOOP $7 $9 7\n7 Def 250\n"));
+  ScriptEngine e;
+  e.Attach(s.get());
+  const ScriptLine& l = *s->At(0);
+  EXPECT_STREQ(DefArgumentText(e, l.args[0]), "250");
+  EXPECT_STREQ(DefArgumentText(e, l.args[1]), "$9");
+  EXPECT_STREQ(DefArgumentText(e, l.args[2]), "7");
+}
+
 TEST(Engine, LastResultIsTheFinalLinesState) {
   Game g;
   std::unique_ptr<ScriptList> s(LoadScriptText("SCRIPT: 5\n1 GOTO 77\n2 NOOP\n"));
