@@ -4,6 +4,8 @@
 
 #include "platform/Files.h"
 #include "text/Output.h"
+#include "world/NamedSaves.h"
+#include "world/WorldPaths.h"
 
 namespace {
 bool HasCfExtension(const std::string& name) {
@@ -22,6 +24,14 @@ bool PromptSaveName(std::string& path, std::optional<std::string>& nameStore, bo
     PrintLine("Canceled");
     return false;
   }
+  // A save name becomes a directory name under save\: it may not reach
+  // outside it or take the place of the engine's own directories.
+  std::string why;
+  if (!CheckSaveName(name, &why)) {
+    PrintLine("Invalid save name (%s), canceled", why.c_str());
+    return false;
+  }
+  RecoverInterruptedSave("save\\" + std::string(name));
   nameStore = std::string(name);
   path = "save\\" + *nameStore;
   if (mustExist && !AFileExists(path) && !ADirExists(path)) {

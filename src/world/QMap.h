@@ -1,0 +1,50 @@
+#pragma once
+// The object stack map: for every map cell the stack of objects standing on
+// it (top first), each entry naming its object by kind and ID, plus the
+// cell's area-trigger number. Entries live in one pool that grows by 256.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct QEntry {
+  uint16_t kind = 0;
+  uint16_t id = 0;
+  uint16_t next = 0;  // entry below, 0 at the bottom
+  uint8_t effect = 0;
+  bool used = false;
+};
+
+class QMap {
+ public:
+  QMap(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  bool Push(int x, int y, uint16_t kind, uint16_t id, uint8_t effect);
+  bool Pop(int x, int y);
+  // Removes the entry of (kind, id) from the cell; kind 0 matches any kind.
+  bool Remove(int x, int y, uint16_t kind, uint16_t id);
+  // The top entry (optionally only when it has that kind), or null.
+  const QEntry* Top(int x, int y, uint16_t kind = 0) const;
+  int StackSize(int x, int y) const;
+  // Entries from the top down.
+  std::vector<QEntry> Stack(int x, int y) const;
+  // Replaces the cell's stack from the top down; the caller checks it.
+  bool SetStack(int x, int y, const std::vector<QEntry>& entries);
+  uint16_t Trigger(int x, int y) const { return Inside(x, y) ? triggers_[Index(x, y)] : 0; }
+  void SetTriggerRect(int x0, int y0, int x1, int y1, uint16_t trigger);
+  int PoolSize() const { return int(pool_.size()) - 1; }
+
+ private:
+  size_t Index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
+  uint16_t Alloc();
+  void Free(uint16_t e);
+
+  int width_, height_;
+  std::vector<uint16_t> tops_;
+  std::vector<uint16_t> triggers_;
+  std::vector<QEntry> pool_;  // slot 0 unused: entry number 0 means none
+  std::vector<uint16_t> free_;
+};
