@@ -1,5 +1,5 @@
 // The demo scenario's scripts and triggers load and behave as the demo
-// describes (map 1 of at least 16 x 16 cells).
+// describes (map 1, the Vale, 24 x 18 cells).
 #include "ScriptTestSupport.h"
 
 namespace {
@@ -10,7 +10,7 @@ TEST(Demo, StartScriptSignCoinAndGarden) {
   InDirectory dir(DemoDir());
   FakeInput::Install();
   FakeWorld world;
-  world.cells = TriggerCellArray(16, 16);
+  world.cells = TriggerCellArray(24, 18);
   ScriptContext game(&world, 1);
   Capture capture;
   game.triggerListNumber = 1;
@@ -22,22 +22,22 @@ TEST(Demo, StartScriptSignCoinAndGarden) {
     world.partyY = y;
     CheckTriggers(game, x, y);
   };
-  step(5, 4);
-  step(5, 4);
-  step(8, 8);
-  step(8, 8);
-  step(11, 3);
+  step(5, 6);
+  step(5, 6);
+  step(2, 8);
+  step(2, 8);
+  step(16, 12);
   world.moveAction = 0;  // passing a turn inside the garden
-  step(11, 3);
+  step(16, 12);
   EXPECT_EQ(capture.text,
-            "Welcome to Korva village. Walk the paths with the arrow keys; step on the sign to read it.\n"
-            "You are back in Korva village.\n"
-            "The sign reads: KORVA - founded in the year of the long winter.\n"
+            "Welcome to the Vale of Korva. Walk the paths with the arrow keys.\n"
+            "You are back in the Vale.\n"
+            "An old milestone leans by the path. It reads: KORVA - founded in the year of the long winter.\n"
             "Someone has scratched a small arrow under the words, pointing east.\n"
-            "The sign still reads KORVA. The arrow points east.\n"
+            "The milestone still reads KORVA. The arrow points east.\n"
             "Something glints between the cobbles: an old copper coin.\n"
             "You pocket it. (It is worth nothing, but it is pretty.)\n"
-            "Birds sing in the garden.\n");
+            "Birds sing in the walled garden.\n");
   ResetScriptInputOutput();
 }
 
