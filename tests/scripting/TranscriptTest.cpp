@@ -47,4 +47,4 @@ TEST_P(Transcript, MatchesExpected) {
 
 INSTANTIATE_TEST_SUITE_P(Scripts, Transcript,
                          testing::Values("jumps", "safety", "setsafety", "conv", "conv-exit", "errors", "dokeyword",
-                                         "random", "input", "nest", "flags", "defs", "cmessage"));
+                                         "random", "input", "nest", "call", "flags", "defs", "cmessage"));
