@@ -3,6 +3,7 @@
 #include "scripting/ScriptArgs.h"
 #include "scripting/ScriptCommands.h"
 #include "scripting/ScriptContext.h"
+#include "scripting/ScriptPositions.h"
 #include "scripting/Triggers.h"
 #include "text/Output.h"
 
@@ -178,20 +179,12 @@ bool TriggerCommand(ScriptContext& game, ScriptEngine& engine, ScriptLine& line)
     }
     case cmd::RemoveTrigger: {
       if (!ListDefined(game, engine, name)) return false;
-      const ScriptArg* first = args.Next();
-      if (!first) return GameFail(engine);
       int x = 0, y = 0;
-      if (first->text == "PC") {
-        PartyPos(game, &x, &y);
-      } else {
-        const ScriptArg* second = args.Next();
-        if (!second) return GameFail(engine);
-        x = first->number;
-        y = second->number;
-      }
+      if (!ReadScriptPosition(args, game, &x, &y)) return GameFail(engine);
       TriggerCells* cells = world.TriggerCellMap();
       if (!cells || !cells->Inside(x, y)) {
-        PrintLine("SCRIPT ERROR (RemoveTrigger): Position out of range (%d %d)", x, y);
+        if (CheckScriptPositionOnMap(game, name, x, y))
+          PrintLine("SCRIPT ERROR (RemoveTrigger): No trigger cells at %d %d", x, y);
         return GameFail(engine);
       }
       if (cells->Get(x, y) != 0) {

@@ -329,6 +329,9 @@ TEST(TriggerCommands, InspectAndChange) {
       {"1 SetTrigger 1 ONCE 1", "SCRIPT ERROR (SetTrigger): Unknown type: ONCE\n"},
       {"1 SetTrigger 9 DONE 1", "SCRIPT ERROR (SetTrigger): Invalid trigger\n"},
       {"1 CheckTriggerDone 1", "SCRIPT ERROR (CheckTriggerDone): Argument underrun\n"},
+      {"1 RemoveTrigger 10 2", "SCRIPT ERROR (RemoveTrigger): Width out of range (10, width 10)\n"},
+      {"1 RemoveTrigger 1 -1", "SCRIPT ERROR (RemoveTrigger): Height out of range (-1, height 10)\n"},
+      {"1 RemoveTrigger 1", "SCRIPT ERROR (RemoveTrigger): Argument underrun\n"},
   };
   for (const Case& c : cases) {
     g.capture.text.clear();
