@@ -164,7 +164,12 @@ class CGame {
   bool groupCreatedByRun = false;
   int viewMode = 1;  // 1 overhead, 2 first person
 
-  std::unique_ptr<PCRecord> pc;
+  std::unique_ptr<PCRecord> pc;  // the active character
+  // A party read from a save: the other members by position (index k - 1;
+  // the active member's slot is empty while `pc` holds it). No party: empty.
+  std::vector<std::unique_ptr<PCRecord>> partyMembers;
+  int activeMember = 0;  // position of `pc` in the party; 0 without a party
+  int partySize = 0;
   int playerX = 0, playerY = 0;
   int facing = 0;
   GameDatValues world;  // save.dat values; world.exits is the exit stack
@@ -215,6 +220,9 @@ class CGame {
   int ItemListCheckSecurity();
   int SwitchViewMode(int mode);
   int ReadPlayerFromSave();
+  std::unique_ptr<PCRecord> MakePCFromFile(const std::string& path, bool member);
+  int LoadParty();
+  int SaveParty();
   int ShowArrival(const LocationObject& loc);
   void PlaySound(int sound) {
     if (hooks_.playSound) hooks_.playSound(sound);

@@ -577,3 +577,42 @@ TEST_F(PlayTest, MapStartStringsAndSecurityCheck) {
   EXPECT_NE(game->items->Get(2), nullptr);
 }
 }  // namespace
+
+namespace {
+TEST_F(PlayTest, PartySavesRoundTrip) {
+  WriteFile("DATA1\\scenario.dat", "QUORVELLIAN914 DATA V1\nSTARTMAP 1\nPARTY 4\n");
+  NewGame();
+  ASSERT_EQ(game->SaveGame(), 1);
+  std::string pc = ReadAll("save\\Default1\\pc.dat");
+  WriteFile("save\\Default1\\pc3.dat", pc);
+  std::string gone = pc;
+  gone.replace(gone.find("HP: 20 20"), 9, "HP: 0 20");
+  WriteFile("save\\Default1\\pc.dat", gone);
+  WriteFile("save\\Default1\\party.dat", "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 1\nPC: 3\nACTIVE\n");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->activeMember, 3);
+  ASSERT_TRUE(game->partyMembers[0]);
+  EXPECT_TRUE(game->partyMembers[0]->gone);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_EQ(ReadAll("save\\Default1\\party.dat"), "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 1\nPC: 3\nACTIVE\n");
+  auto first = Snapshot("save\\Default1");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_EQ(Snapshot("save\\Default1"), first);
+  // A damaged party file: the single character plays.
+  WriteFile("save\\Default1\\party.dat", "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 9\n");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  out.clear();
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->activeMember, 0);
+  EXPECT_NE(out.find("ERROR (LoadParty PC): Failed to add to party character 9"), std::string::npos);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_FALSE(AFileExists("save\\Default1\\party.dat"));
+  EXPECT_FALSE(AFileExists("save\\Default1\\pc3.dat"));
+}
+}  // namespace
