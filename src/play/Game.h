@@ -143,6 +143,13 @@ class CGame {
   int Pass();
   int Jump();
   int DebugMove(int dx, int dy);
+  // Direction prompts: one key; 1 with the offsets, 0 cancelled (the
+  // refusal is printed).
+  int AskDirection(bool allowHere, int& dx, int& dy);
+  int AskRelativeDirection(int& dx, int& dy);
+  // Removes every creature for good; removes creatures without definition.
+  int RemoveAllCreatures();
+  int VerifyCreatureList();
 
   // State (public for the rules of other parts and for tests).
   CGameUIControl* control = nullptr;

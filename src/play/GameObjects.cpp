@@ -355,3 +355,25 @@ int CGame::ProcessMapStartString(const std::string& text, int arrivalKind) {
   }
   return 1;
 }
+
+int CGame::RemoveAllCreatures() {
+  for (int id = 1; creatures && id <= creatures->Size(); ++id) {
+    if (!creatures->Get(id)) continue;
+    if (!RemoveObject(KindCreature, uint16_t(id), true)) {
+      PrintLine("ERROR (RemoveAllCreatures): Could not remove object %d", id);
+      return 0;
+    }
+  }
+  redrawPending = true;
+  return 1;
+}
+
+int CGame::VerifyCreatureList() {
+  for (int id = 1; creatures && id <= creatures->Size(); ++id) {
+    const CreatureObject* o = creatures->Get(id);
+    if (!o || o->def) continue;
+    PrintLine("ERROR (VerifyCreatureList): Creature %d missing definition; deleting creature", id);
+    RemoveObject(KindCreature, uint16_t(id), true);
+  }
+  return 1;
+}

@@ -616,3 +616,24 @@ TEST_F(PlayTest, PartySavesRoundTrip) {
   EXPECT_FALSE(AFileExists("save\\Default1\\pc3.dat"));
 }
 }  // namespace
+
+namespace {
+TEST_F(PlayTest, DirectionPrompts) {
+  NewGame();
+  int dx = 9, dy = 9;
+  Keys({keys::Left});
+  EXPECT_EQ(game->AskDirection(true, dx, dy), 1);
+  EXPECT_EQ(dx, -1);
+  EXPECT_EQ(dy, 0);
+  Keys({keys::Space});
+  EXPECT_EQ(game->AskDirection(false, dx, dy), 0);
+  Keys({'Q'});
+  EXPECT_EQ(game->AskDirection(true, dx, dy), 0);
+  EXPECT_EQ(out, "WESTNOT HERE!\nNOTHING!\n");
+  game->facing = 1;  // east: the right hand points south
+  Keys({keys::Right});
+  EXPECT_EQ(game->AskRelativeDirection(dx, dy), 1);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 1);
+}
+}  // namespace
