@@ -278,7 +278,14 @@ int CGame::SaveGame() {
         if (AFileExists(dir + "\\" + MemberFileName(k))) ADeleteFile(dir + "\\" + MemberFileName(k));
     }
   }
-  if (saveBMap && !SaveMap(map.get(), scenarioNumber)) return 0;
+  if (saveBMap) {
+    // The changed tiles, written whole beside the old file and renamed.
+    std::string tiles = MapSavePath(scenarioNumber, mapNumber);
+    if (!AWriteFileAtomic(tiles, map->cells.SaveToBytes())) {
+      PrintLine("ERROR (SaveMap): Could not save map %s", tiles.c_str());
+      return 0;
+    }
+  }
   // The map file is assembled whole before it replaces the old one.
   std::string mapPath = dir + "\\" + MapDataFileName(mapNumber);
   if (!AWriteFileAtomic(mapPath, MapFileText())) {

@@ -637,3 +637,18 @@ TEST_F(PlayTest, DirectionPrompts) {
   EXPECT_EQ(dy, 1);
 }
 }  // namespace
+
+namespace {
+TEST_F(PlayTest, ChangedTilesAreSavedWithTheGame) {
+  NewGame();
+  game->map->SetTile(6, 1, 1);  // the pond becomes grass
+  game->saveBMap = true;
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_TRUE(AFileExists("save\\Default1\\1.map"));
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->map->Tile(6, 1), 1);
+  EXPECT_FALSE(game->saveBMap);
+}
+}  // namespace
