@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+# Let ccache share results between checkouts in different directories.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -13,7 +15,8 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVA_SANITIZE=ON -DKORVA_BENCH=OFF
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVA_FUZZ=ON
@@ -21,8 +24,10 @@ cmake --build build-fuzz -j "$jobs"
 for target in build-fuzz/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
-  corpus=fuzz/corpus/${name#fuzz_}
-  mkdir -p "build-fuzz/corpus/${name#fuzz_}"
-  echo "== $name"
-  "$target" -runs=20000 -max_len=4096 "build-fuzz/corpus/${name#fuzz_}" ${corpus:+$( [ -d "$corpus" ] && echo "$corpus")}
+  name=${name#fuzz_}
+  corpus=(build-fuzz/corpus/"$name")
+  mkdir -p "${corpus[0]}"
+  [ -d fuzz/corpus/"$name" ] && corpus+=(fuzz/corpus/"$name")
+  echo "== fuzz $name"
+  "$target" -runs=20000 -max_total_time=30 -max_len=4096 "${corpus[@]}"
 done

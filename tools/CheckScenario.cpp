@@ -71,16 +71,16 @@ int RunCheck(int argc, char** argv) {
   }
 
   CheckLog log;
-  std::string printed;  // the engine's own lines, not shown again
+  std::string printed;  // the engine's own lines, handed over with their place
   SetOutputCapture(&printed);
-  SetLoadMessageListener(OnMessage, &log);
+  SetLoadMessageListener(OnMessage, &log, &printed);
   if (!AFileExists(dir + "\\scenario.dat") && !AFileExists(dir + "\\scenario1.dat")) {
     ++log.warnings;
     std::printf("%s\\scenario.dat: WARNING: no scenario.dat or scenario1.dat, defaults used\n", dir.c_str());
   }
   ScenarioData s;
   LoadScenario(s, int(n));
-  SetLoadMessageListener(nullptr, nullptr);
+  SetLoadMessageListener(nullptr, nullptr, nullptr);
   SetOutputCapture(nullptr);
 
   std::printf("%s: %d error%s, %d warning%s; definitions: %d creature, %d NPC, %d location, %d vehicle, %d item\n",

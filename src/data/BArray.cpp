@@ -100,6 +100,9 @@ int CBArray::Alloc() {
 }
 
 int CBArray::Init(int width, int height, int elementSize) {
+  // An array that holds a buffer keeps it and its dimensions: changing them
+  // first would leave sizes that no longer describe the buffer.
+  if (data_) return 0;
   if (!SetDims(width, height, elementSize)) return 0;
   return Alloc();
 }

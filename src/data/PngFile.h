@@ -8,7 +8,7 @@
 #include <vector>
 
 // Images larger than this many pixels on a side are refused.
-inline constexpr int MaxImageSide = 16384;
+inline constexpr int MaxImageSide = 8192;
 
 bool WritePng(const std::string& path, int width, int height, const uint32_t* topDownPixels);
 // On failure `error` (if given) receives what went wrong.

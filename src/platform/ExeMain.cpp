@@ -10,11 +10,9 @@
 #include "data/PngFile.h"
 #include "platform/Backend.h"
 #include "platform/Frame.h"
-#include "platform/HeadlessBackend.h"
-#include "platform/KeyRecorder.h"
+#include "platform/BackendFactory.h"
 #include "platform/LaunchOptions.h"
 #include "platform/Random.h"
-#include "platform/SdlBackend.h"
 #include "text/TextDisplay.h"
 #include "ui/GameUI.h"
 
@@ -42,20 +40,6 @@ struct FileCloser {
   }
 };
 
-// Starts the backend the options ask for; null and an error line on failure.
-std::unique_ptr<PlatformBackend> StartBackend(const LaunchOptions& options, std::string& error,
-                                              std::optional<uint32_t>& scriptSeed) {
-  if (!options.headless) return CreateSdlBackend(error);
-  std::unique_ptr<HeadlessBackend> headless = CreateHeadlessBackend(options.keys, error);
-  if (!headless) return nullptr;
-  scriptSeed = headless->ScriptSeed();
-  HeadlessHooks hooks;
-  hooks.screenshot = WriteScreenshot;
-  hooks.dump = WriteDump;
-  headless->SetHooks(std::move(hooks));
-  return headless;
-}
-
 }  // namespace
 
 extern "C" int ExeMain(void*, void*, const char* commandLine) {
@@ -71,21 +55,17 @@ extern "C" int ExeMain(void*, void*, const char* commandLine) {
   }
   SetLaunchOptions(options);
 
-  std::optional<uint32_t> scriptSeed;
-  std::unique_ptr<PlatformBackend> backend = StartBackend(options, error, scriptSeed);
+  HeadlessHooks hooks;
+  hooks.screenshot = WriteScreenshot;
+  hooks.dump = WriteDump;
+  uint32_t seed = 0;
+  std::unique_ptr<PlatformBackend> backend = CreateBackend(options, hooks, seed, error);
   if (!backend) {
     std::fprintf(stderr, "korva: %s\n", error.c_str());
     return 0;
   }
-  SetBackend(std::move(backend));
-
-  uint32_t seed = options.seed ? *options.seed : scriptSeed ? *scriptSeed : TimeSeed();
   SeedRandom(seed);
-  if (!options.recordFile.empty()) {
-    auto recorder = std::make_unique<KeyRecorder>(seed, Backend()->Ticks());
-    if (recorder->OpenFile(options.recordFile, error)) Backend()->SetKeyRecorder(std::move(recorder));
-    else std::fprintf(stderr, "korva: %s\n", error.c_str());
-  }
+  SetBackend(std::move(backend));
   std::unique_ptr<FILE, FileCloser> log;
   if (!options.logFile.empty()) {
     log.reset(std::fopen(options.logFile.c_str(), "wb"));

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr const char* kLastResortFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+constexpr const char* kLastResortBoldFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf";
 
 struct FaceFile {
   std::string path;
@@ -36,6 +38,13 @@ struct Glyph {
   int rows = 0;
   std::vector<uint8_t> coverage;  // width * rows, 0-255
 };
+
+bool FileExists(const char* path) {
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
 
 uint32_t Blend(uint32_t fg, uint32_t bg, unsigned a) {
   if (a >= 255) return fg;
@@ -211,7 +220,6 @@ class FreeTypeFontService : public FontService {
   explicit FreeTypeFontService(bool fixedMetrics) : fixedMetrics_(fixedMetrics) {
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) == 0) library_ = Library(lib, FT_Done_FreeType);
-    fontconfigReady_ = FcInit() == FcTrue;
   }
 
   std::unique_ptr<Font> CreateFont(int stockId, const std::string& face, int height,
@@ -242,12 +250,23 @@ class FreeTypeFontService : public FontService {
 
  private:
   // The faces to try in order: the one asked for, the monospace default,
-  // DejaVu Sans Mono by name and by its usual path.
+  // DejaVu Sans Mono by name and by its usual path. With fixed metrics
+  // DejaVu Sans Mono comes first whatever the name, so that headless
+  // pictures are the same on every machine that has it.
   std::vector<FaceFile> Candidates(const std::string& family, bool bold) {
     auto key = std::make_pair(family, bold);
     auto it = matches_.find(key);
     if (it != matches_.end()) return it->second;
     std::vector<FaceFile> list;
+    if (fixedMetrics_) {
+      if (bold) list.push_back(FaceFile{kLastResortBoldFont, 0, true});
+      list.push_back(FaceFile{kLastResortFont, 0, false});
+    }
+    if (!fontconfigTried_) {
+      fontconfigTried_ = true;
+      // Skipped when a fixed face will do: fontconfig's start-up is slow.
+      if (!fixedMetrics_ || !FileExists(kLastResortFont)) fontconfigReady_ = FcInit() == FcTrue;
+    }
     if (fontconfigReady_) {
       for (const std::string& name : {family, std::string("monospace"), std::string("DejaVu Sans Mono")}) {
         if (name.empty()) continue;
@@ -260,6 +279,7 @@ class FreeTypeFontService : public FontService {
   }
 
   bool fixedMetrics_;
+  bool fontconfigTried_ = false;
   bool fontconfigReady_ = false;
   Library library_;
   std::map<std::pair<std::string, bool>, std::vector<FaceFile>> matches_;

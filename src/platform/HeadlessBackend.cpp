@@ -24,7 +24,7 @@ bool HeadlessBackend::CreateMainWindow(const std::string&, bool fullScreen, int 
     width = ScreenWidth;
     height = ScreenHeight;
   }
-  if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
+  if (width <= 0 || height <= 0 || width > 8192 || height > 8192) return false;
   canvas_.Resize(width, height);
   hasWindow_ = true;
   // A new window gets the focus, as a real one does.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <deque>
+#include <set>
 #include <vector>
 
 #include "platform/Cp1252.h"
@@ -29,7 +30,7 @@ class SdlBackend : public PlatformBackend {
     if (fullScreen) {
       GetScreenSize(width, height);
     }
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
+    if (width <= 0 || height <= 0 || width > 8192 || height > 8192) return false;
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_ = SDL_CreateWindow(Cp1252ToUtf8(caption).c_str(), SDL_WINDOWPOS_UNDEFINED,
                                SDL_WINDOWPOS_UNDEFINED, width, height, flags);
@@ -252,14 +253,17 @@ class SdlBackend : public PlatformBackend {
         if (press.key == 0) break;
         bool modifier = press.key == keys::Shift || press.key == keys::Control;
         if (modifier && e.key.repeat) break;
+        down_.insert(press.key);
         Queue(msg::KeyDown, static_cast<uint64_t>(press.key), e.key.repeat ? (1LL << 30) | 1 : 1);
         if (press.character >= 0) Queue(msg::Char, static_cast<uint64_t>(press.character), 1);
         if (!modifier && recorder_) recorder_->RecordKey(Ticks(), press.key, press.shift, press.control);
         break;
       }
       case SDL_KEYUP: {
-        SdlKeyPress press = TranslateSdlKey(e.key.keysym.scancode, e.key.keysym.mod);
-        if (press.key != 0) Queue(msg::KeyUp, static_cast<uint64_t>(press.key), 0);
+        // Only keys whose key-down went out get a key-up (Alt may have been
+        // let go first, or the key went down before the window had the focus).
+        SdlKeyPress press = TranslateSdlKey(e.key.keysym.scancode, static_cast<uint16_t>(e.key.keysym.mod & ~KMOD_ALT));
+        if (press.key != 0 && down_.erase(press.key) > 0) Queue(msg::KeyUp, static_cast<uint64_t>(press.key), 0);
         break;
       }
       default:
@@ -274,6 +278,7 @@ class SdlBackend : public PlatformBackend {
   Canvas canvas_;
   std::deque<WindowMessage> queue_;
   std::vector<Timer> timers_;
+  std::set<int> down_;  // keys whose key-down was delivered
   bool paintPending_ = false;
   bool caretVisible_ = false;
   int caretX_ = 0, caretY_ = 0, caretW_ = 0, caretH_ = 0;

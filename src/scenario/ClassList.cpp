@@ -1,52 +1,53 @@
 // classes.dat: the class, race and gender records.
 #include <cstring>
 
-#include "scenario/DataLines.h"
+#include "data/SizedArrays.h"
+#include "scenario/KeywordFile.h"
+#include "scenario/ScanText.h"
 #include "scenario/RuleTables.h"
 #include "scenario/ScenarioFiles.h"
 #include "text/Output.h"
 
 namespace {
-// All `n` values of a "%hu ..." form on the line, each stored into `out`
-// (low 8 bits when T is 8-bit, signed 16 when T is int16_t).
+// All `n` values of a "%hu ..." form, each stored into `out` (the low 8 bits
+// when T is 8-bit, the signed value when T is int16_t).
 template <class T>
-bool ReadAll(DataLines& file, T* const* out, int n) {
-  ScanCursor c = file.Line();
+bool ReadAll(KeywordFile& file, T* const* out, int n) {
   for (int i = 0; i < n; ++i) {
     uint16_t v;
-    if (!c.U16(v)) return false;
+    if (!file.U16(v)) return false;
     *out[i] = T(v);
   }
-  file.Consume(c);
   return true;
 }
 
-bool Fail(const char* format, const char* what) {
-  ScenarioMessage(format, what);
+bool Fail(const char* text) {
+  ScenarioMessage("%s", text);
   return false;
 }
 
 // One keyword of the current record; false when the whole load fails.
-bool ClassKeyword(DataLines& file, const std::string& k, ClassRecord& r) {
+bool ClassKeyword(KeywordFile& file, const std::string& k, ClassRecord& r) {
   auto one8 = [&](uint8_t& f) {
     uint8_t* p[] = {&f};
     return ReadAll(file, p, 1);
   };
+  int16_t count = 0;
   bool ok = true;
   if (k == "ATTRIB:") {
     uint16_t* p[] = {&r.attrib[0], &r.attrib[1], &r.attrib[2], &r.attrib[3], &r.attrib[4], &r.attrib[5]};
     ok = ReadAll(file, p, 6);
   } else if (k == "BCSTATS:") {
-    uint16_t hp, ac, ab, dice, sides, db;
-    uint16_t* p[] = {&hp, &ac, &ab, &dice, &sides, &db};
-    ok = ReadAll(file, p, 6);
+    int16_t ac, ab, db;
+    uint16_t hp, dice, sides;
+    ok = file.U16(hp) && file.S16(ac) && file.S16(ab) && file.U16(dice) && file.U16(sides) && file.S16(db);
     if (ok) {
       r.baseHp = hp;
-      r.baseAc = int16_t(ac);
-      r.baseAb = int16_t(ab);
+      r.baseAc = ac;
+      r.baseAb = ab;
       r.baseDice = dice;
       r.baseSides = sides;
-      r.baseDb = int16_t(db);
+      r.baseDb = db;
     }
   } else if (k == "LCSTATS:") {
     uint16_t* p[] = {&r.levelGain[0], &r.levelGain[1], &r.levelGain[2],
@@ -70,21 +71,40 @@ bool ClassKeyword(DataLines& file, const std::string& k, ClassRecord& r) {
   } else if (k == "SPMOD:") {
     uint8_t* p[] = {&r.spCreate, &r.spLevel};
     ok = ReadAll(file, p, 2);
-  } else if (k == "CASTERDURMOD:") {
-    uint8_t* p[] = {&r.casterDurMod, &r.casterDurDiv};
-    ok = ReadAll(file, p, 2);
-  } else if (k == "CPCMMAX:") {
-    int16_t* p[] = {&r.pcmMax[0], &r.pcmMax[1]};
-    ok = ReadAll(file, p, 2);
+  } else if (k == "CASTERDURMOD:" || k == "CPCMMAX:") {
+    // These two are read from the rest of the line.
+    std::string rest;
+    ScanCursor c;
+    if (file.RestOfLine(rest)) c = ScanCursor(rest);
+    if (k == "CASTERDURMOD:") {
+      uint16_t a, b;
+      ok = c.U16(a) && c.U16(b);
+      if (ok) {
+        r.casterDurMod = uint8_t(a);
+        r.casterDurDiv = uint8_t(b);
+      }
+    } else {
+      int16_t a, b;
+      ok = c.S16(a) && c.S16(b);
+      if (ok) {
+        r.pcmMax[0] = a;
+        r.pcmMax[1] = b;
+      }
+    }
   } else if (k == "ITEMTYPES:") {
-    if (!ScenarioSizedBytes(file, r.itemTypes, 256)) return Fail("ERROR (LoadCreateClassList ITEMTYPES): Failed%s", "");
+    if (!ReadSizedByteArray(file.File(), &r.itemTypes, &count, 256))
+      return Fail("ERROR (LoadCreateClassList ITEMTYPES): Failed");
   } else if (k == "SPELLS:") {
-    if (!ScenarioSizedWords(file, r.spells, 4096)) return Fail("ERROR (LoadCreateClassList SPELLS): Failed%s", "");
+    if (!ReadSizedWordArray(file.File(), &r.spells, &count, 4096))
+      return Fail("ERROR (LoadCreateClassList SPELLS): Failed");
   } else if (k == "STSPELLS:") {
-    if (!ScenarioSizedWords(file, r.startSpells, 4096))
-      return Fail("ERROR (LoadCreateClassList STARTSPELLS): Failed%s", "");
+    if (!ReadSizedWordArray(file.File(), &r.startSpells, &count, 4096))
+      return Fail("ERROR (LoadCreateClassList STARTSPELLS): Failed");
   }
-  if (!ok) return Fail("ERROR (LoadCreateClassList): Missing or bad value after %s", k.c_str());
+  if (!ok) {
+    ScenarioMessage("ERROR (LoadCreateClassList): Missing or bad value after %s", k.c_str());
+    return false;
+  }
   return true;
 }
 
@@ -102,19 +122,21 @@ bool IsClassKeyword(const std::string& k) {
 std::unique_ptr<ClassTable> LoadCreateClassListText(const std::string& text, const std::string& fileName,
                                                     const char* section) {
   DebugPrintLine("Loading class/%s definitions", section ? section : "");
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   if (section && !file.FindLine(section)) return nullptr;
   int count = 0;
   if (!ScenarioListCount(file, "LoadCreateClassList", 65535, count)) return nullptr;
   auto table = std::make_unique<ClassTable>(count);
   ClassRecord* current = nullptr;
   std::string k;
-  while (file.NextKeyword(k)) {
+  while (file.Next(k)) {
     // Each table ends where the next section (or the end marker) begins.
     if (k == "RACES" || k == "GENDER" || k == "END") break;
     if (k == "C:") {
       auto rec = std::make_unique<ClassRecord>();
-      ScanCursor c = file.Line();
+      std::string rest;
+      ScanCursor c;
+      if (file.RestOfLine(rest)) c = ScanCursor(rest);
       if (!c.U16(rec->id) || !c.Word(rec->name, kMaxKeywordText) || !c.U16(rec->tile) || !c.Int(rec->xpFactor)) {
         ScenarioMessage("ERROR (LoadCreateClassList): Missing or bad value after C:");
         return nullptr;

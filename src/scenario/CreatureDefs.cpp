@@ -13,6 +13,7 @@ struct CreatureLoad {
   std::unique_ptr<CreatureDef> discarded;  // the current record when it is not stored
   PowerDef* power = nullptr;               // opened by the latest POWER: line
   CreatureDef* powerOwner = nullptr;
+  bool powerOpened = false;                // a POWER: line was met in the section
 
   // Frees a record; the current power never outlives the record holding it.
   void Free(std::unique_ptr<CreatureDef> def) {
@@ -26,7 +27,7 @@ struct CreatureLoad {
     discarded = std::move(def);
   }
   bool Record();
-  bool Keyword(const std::string& w, bool& known);
+  bool Keyword(const std::string& w);
   bool Abort(const std::string& w, const char* why) {
     ScenarioMessage("ERROR (LoadCreateDefs): %s %s; creature definitions not loaded", w.c_str(), why);
     return false;
@@ -83,8 +84,7 @@ bool CreatureLoad::Record() {
 }
 
 // Handles one modifier keyword; false when the section must be dropped.
-bool CreatureLoad::Keyword(const std::string& w, bool& known) {
-  known = true;
+bool CreatureLoad::Keyword(const std::string& w) {
   CreatureDef* d = current;
   ScanCursor c = r.Line();  // the rest of the keyword's line
   auto u16 = [&](uint16_t& f) { c.U16(f); };
@@ -112,7 +112,12 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
   if (w == "POWER-CHECKLOS" || w == "POWER-SAVE:" || w == "POWER-DAMAGE:" || w == "POWER-RESITEM:" ||
       w == "POWER-RID:" || w == "POWER-FX:" || w == "POWER-RANGEFX:" || w == "POWER-RIFX:") {
     PowerDef* p = power;
-    if (!p) return Abort(w, "before any POWER: line");
+    if (!p && !powerOpened) return Abort(w, "before any POWER: line");
+    if (!p) {
+      // The power was freed with its record (replaced or discarded).
+      ScenarioMessage("ERROR (LoadCreateDefs): %s ignored; its power went with a discarded creature", w.c_str());
+      return true;
+    }
     if (w == "POWER-CHECKLOS") p->checkLos = 1;
     else if (w == "POWER-SAVE:") u8(p->saveType);
     else if (w == "POWER-DAMAGE:") {
@@ -161,14 +166,7 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
     power->idRanges = std::move(ranges);  // only the pairs actually read
     return true;
   }
-  if (!d) {
-    // Every other keyword is ignored without a current creature.
-    known = w == "SAVES:" || w == "RANGE:" || w == "RANGEFX:" || w == "ATTACKDELAY:" || w == "LOOK:" ||
-            w == "VTILE:" || w == "FEARLESS" || w == "ZOOMRANGED" || w == "DEFENDER" || w == "BOARD:" ||
-            w == "VEHICLE:" || w == "WIND:" || w == "EGROUP:" || w == "EGTREASURE:" || w == "AREFFECT:" ||
-            w == "POWER:" || w == "KILLSCRIPT:" || w == "REFID:";
-    return true;
-  }
+  if (!d) return true;  // every other keyword is ignored without a current creature
   if (w == "SAVES:") {
     if (c.U16(d->saveReflex) && c.U16(d->saveFortitude)) c.U16(d->saveWill);
   } else if (w == "RANGE:") u16(d->range);
@@ -219,10 +217,10 @@ bool CreatureLoad::Keyword(const std::string& w, bool& known) {
     }
     power = p.get();
     powerOwner = d;
+    powerOpened = true;
     d->power = std::move(p);
   } else if (w == "KILLSCRIPT:") u16(d->killScript);
   else if (w == "REFID:") u16(d->moveScript);
-  else known = false;
   return true;
 }
 }  // namespace
@@ -236,8 +234,7 @@ bool ReadCreatureSection(ObjDefsReader& r, std::unique_ptr<CreatureTable>& table
       if (load.Record()) r.SkipLine();
       continue;
     }
-    bool known;
-    if (!load.Keyword(w, known)) return false;
+    if (!load.Keyword(w)) return false;
     r.SkipLine();
   }
   return true;

@@ -7,16 +7,41 @@ namespace {
 LoadSite* innermost = nullptr;
 LoadMessageListener listener = nullptr;
 void* listenerUser = nullptr;
+std::string* watched = nullptr;
+size_t watchedUpTo = 0;
 }  // namespace
+
+void FlushLoadMessages() {
+  if (!listener || !watched) return;
+  if (watchedUpTo > watched->size()) watchedUpTo = watched->size();
+  size_t end;
+  while ((end = watched->find('\n', watchedUpTo)) != std::string::npos) {
+    LoadMessage m;
+    if (innermost) {
+      m.file = innermost->File();
+      m.line = innermost->Line();
+    }
+    m.text = watched->substr(watchedUpTo, end - watchedUpTo);
+    watchedUpTo = end + 1;
+    listener(listenerUser, m);
+  }
+}
 
 LoadSite::LoadSite(const std::string& file, const std::string& text)
     : file(file), begin(text.data()), end(text.data() + text.size()), mark(text.data()), countedTo(text.data()), outer(innermost) {
+  FlushLoadMessages();
   innermost = this;
 }
 
-LoadSite::LoadSite(const std::string& file) : file(file), outer(innermost) { innermost = this; }
+LoadSite::LoadSite(const std::string& file) : file(file), outer(innermost) {
+  FlushLoadMessages();
+  innermost = this;
+}
 
-LoadSite::~LoadSite() { innermost = outer; }
+LoadSite::~LoadSite() {
+  FlushLoadMessages();
+  innermost = outer;
+}
 
 int LoadSite::Line() {
   if (!begin || !mark) return 0;
@@ -31,9 +56,12 @@ int LoadSite::Line() {
   return countedLine;
 }
 
-void SetLoadMessageListener(LoadMessageListener l, void* user) {
-  listener = l;
+void SetLoadMessageListener(LoadMessageListener l, void* user, std::string* capture) {
+  FlushLoadMessages();
+  listener = capture ? l : nullptr;
   listenerUser = user;
+  watched = capture;
+  watchedUpTo = capture ? capture->size() : 0;
 }
 
 int ScenarioMessage(const char* format, ...) {
@@ -42,15 +70,8 @@ int ScenarioMessage(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
+  FlushLoadMessages();
   int r = PrintLine("%s", text);
-  if (listener) {
-    LoadMessage m;
-    if (innermost) {
-      m.file = innermost->File();
-      m.line = innermost->Line();
-    }
-    m.text = text;
-    listener(listenerUser, m);
-  }
+  FlushLoadMessages();
   return r;
 }

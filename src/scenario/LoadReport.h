@@ -1,9 +1,10 @@
 #pragma once
 // Where the scenario loaders are reading, for the messages they print. Each
 // loader opens a LoadSite for the file it reads and marks the start of every
-// keyword it handles; ScenarioMessage prints the engine's line unchanged and,
-// when a listener is installed (korva-tool check), hands it the file and the
-// line number of the latest mark as well.
+// keyword it handles. The game prints its lines unchanged; korva-tool check
+// installs a listener over its output capture, and every line printed while
+// a site is open (by the loader itself or by the data-file readers it calls)
+// is handed to the listener with the file and the line of the latest mark.
 #include <string>
 
 #include "text/Output.h"
@@ -12,7 +13,7 @@ class LoadSite {
  public:
   // `text` is the file's whole text; it must outlive the site.
   LoadSite(const std::string& file, const std::string& text);
-  LoadSite(const std::string& file);  // a file that was not read (line 0)
+  explicit LoadSite(const std::string& file);  // a file that was not read (line 0)
   ~LoadSite();
   LoadSite(const LoadSite&) = delete;
   LoadSite& operator=(const LoadSite&) = delete;
@@ -38,8 +39,11 @@ struct LoadMessage {
 };
 
 using LoadMessageListener = void (*)(void* user, const LoadMessage& message);
-void SetLoadMessageListener(LoadMessageListener listener, void* user);
+// `capture` is the output capture (SetOutputCapture) whose new lines are
+// handed to the listener; none switches the listener off.
+void SetLoadMessageListener(LoadMessageListener listener, void* user, std::string* capture);
+// Hands the lines printed since the last call to the listener.
+void FlushLoadMessages();
 
-// Prints one line through PrintLine and reports it to the listener with the
-// innermost open LoadSite.
+// Prints one line through PrintLine (the loaders' error and warning lines).
 int ScenarioMessage(const char* format, ...) KORVA_PRINTF(1, 2);

@@ -2,7 +2,8 @@
 #include "scenario/RuleTables.h"
 
 #include "platform/Random.h"
-#include "scenario/DataLines.h"
+#include "scenario/KeywordFile.h"
+#include "scenario/ScanText.h"
 #include "scenario/ScenarioFiles.h"
 #include "text/Output.h"
 
@@ -17,18 +18,17 @@ bool ReadText(int scenarioNumber, const char* name, std::string& path, std::stri
 
 std::unique_ptr<TerrainInfoTable> LoadTerrainGroupInfoText(const std::string& text, const std::string& fileName) {
   const char* op = "LoadTerrainGroupInfo";
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   int count = 0;
   if (!ScenarioListCount(file, op, 65535, count)) return nullptr;
   auto table = std::make_unique<TerrainInfoTable>();
   table->capacity = count;
   TerrainDelayRecord* current = nullptr;
   std::string k;
-  while (file.NextKeyword(k)) {
-    ScanCursor c = file.Line();
+  while (file.Next(k)) {
     if (k == "T:") {
       uint16_t capability, entries;
-      if (!c.U16(capability) || !c.U16(entries)) {
+      if (!file.U16(capability) || !file.U16(entries)) {
         ScenarioMessage("ERROR (LoadTerrainGroupInfo): Missing value after T:");
         return nullptr;
       }
@@ -41,7 +41,7 @@ std::unique_ptr<TerrainInfoTable> LoadTerrainGroupInfoText(const std::string& te
     } else if (k == "E:") {
       uint16_t terrain;
       int32_t delay;
-      if (!c.U16(terrain) || !c.Int(delay)) {
+      if (!file.U16(terrain) || !file.Int(delay)) {
         ScenarioMessage("ERROR (LoadTerrainGroupInfo): Missing value after E:");
         return nullptr;
       }
@@ -92,7 +92,7 @@ bool AddResistance(ResistanceGroup* group, uint16_t groupId, uint16_t number, ui
 
 std::unique_ptr<ResistanceTable> LoadResistanceListText(const std::string& text, const std::string& fileName) {
   DebugPrintLine("Loading resistances list");
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   int count = 0;
   if (!ScenarioListCount(file, "LoadResistanceList", 65535, count)) return nullptr;
   auto table = std::make_unique<ResistanceTable>(count);
@@ -103,12 +103,11 @@ std::unique_ptr<ResistanceTable> LoadResistanceListText(const std::string& text,
     ScenarioMessage("ERROR (LoadResistanceList): Failed");
     return nullptr;
   };
-  while (file.NextKeyword(k)) {
-    ScanCursor c = file.Line();
+  while (file.Next(k)) {
     if (k == "RG:") {
       uint16_t id;
       int32_t size;
-      if (!c.U16(id) || !c.Int(size) || id == 0 || size < 1 || size > 65535) return fail();
+      if (!file.U16(id) || !file.Int(size) || id == 0 || size < 1 || size > 65535) return fail();
       auto group = std::make_unique<ResistanceGroup>();
       group->size = size;
       ResistanceGroup* g = group.get();
@@ -120,9 +119,9 @@ std::unique_ptr<ResistanceTable> LoadResistanceListText(const std::string& text,
       currentId = id;
     } else if (k == "E:") {
       uint16_t number, chance;
-      if (!c.U16(number) || !c.U16(chance) || !AddResistance(current, currentId, number, chance)) return fail();
+      if (!file.U16(number) || !file.U16(chance) || !AddResistance(current, currentId, number, chance)) return fail();
     } else if (k == "IMMUNE:") {
-      while (file.SpacedWord(word))
+      while (file.Word(word))
         if (!AddResistance(current, currentId, uint16_t(DecimalToInt(word)), 100)) return fail();
     }
     file.SkipLine();
@@ -162,16 +161,18 @@ std::string FormatResistanceGroup(const ResistanceGroup& group) {
 // ---- cspells.dat -----------------------------------------------------------
 
 std::unique_ptr<CSpellTable> LoadCSpellListText(const std::string& text, const std::string& fileName) {
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   int count = 0;
   if (!ScenarioListCount(file, "LoadCSpellList", 65535, count)) return nullptr;
   auto table = std::make_unique<CSpellTable>(count);
   CSpell* current = nullptr;
-  std::string k, name;
-  while (file.NextKeyword(k)) {
-    ScanCursor c = file.Line();
+  std::string k, name, rest;
+  while (file.Next(k)) {
+    ScanCursor c;
+    const bool haveLine = file.RestOfLine(rest);
+    if (haveLine) c = ScanCursor(rest);
     if (k == "SPELL:") {
-      if (c.AtEnd()) {
+      if (!haveLine) {
         ScenarioMessage("ERROR (LoadCSpellList SPELL): Could not read line");
         return nullptr;
       }
@@ -201,7 +202,7 @@ std::unique_ptr<CSpellTable> LoadCSpellListText(const std::string& text, const s
         ScenarioMessage("ERROR (LoadCSpellList %s): Spell object not defined", tag);
         return nullptr;
       }
-      if (c.AtEnd()) {
+      if (!haveLine) {
         ScenarioMessage("ERROR (LoadCSpellList %s): Could not read line", tag);
         return nullptr;
       }

@@ -2,15 +2,16 @@
 
 #include <charconv>
 #include <climits>
+#include <string>
+
+#include "data/DataScan.h"
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads an optional sign and decimal digits at p. Returns false (p unchanged)
-// when no digit follows. `magnitude` saturates at 2^32; `wrapped` is the
-// value modulo 2^64 (so its low bits are exact).
-bool ReadSignedDigits(const char*& p, const char* end, bool& negative, uint64_t& magnitude,
-                      uint64_t* wrapped = nullptr) {
+// when no digit follows. `magnitude` stops growing once it passes 2^32.
+bool ReadSignedDigits(const char*& p, const char* end, bool& negative, uint64_t& magnitude) {
   const char* q = p;
   negative = false;
   if (q < end && (*q == '+' || *q == '-')) {
@@ -19,13 +20,10 @@ bool ReadSignedDigits(const char*& p, const char* end, bool& negative, uint64_t&
   }
   if (q >= end || !IsDigit(*q)) return false;
   magnitude = 0;
-  uint64_t w = 0;
   while (q < end && IsDigit(*q)) {
     if (magnitude < (1ull << 32)) magnitude = magnitude * 10 + uint64_t(*q - '0');
-    w = w * 10 + uint64_t(*q - '0');
     ++q;
   }
-  if (wrapped) *wrapped = w;
   p = q;
   return true;
 }
@@ -120,10 +118,12 @@ bool ScanCursor::ToSemicolon(std::string& out, size_t max) {
 bool ScanCursor::U16(uint16_t& out) {
   SkipWhite();
   bool negative;
-  uint64_t magnitude, wrapped;
-  if (!ReadSignedDigits(pos, end, negative, magnitude, &wrapped)) return false;
-  uint16_t v = uint16_t(wrapped);
-  out = negative ? uint16_t(0u - v) : v;
+  uint64_t magnitude;
+  if (!ReadSignedDigits(pos, end, negative, magnitude)) return false;
+  // The conversion of a 32-bit unsigned long: saturating, a minus sign
+  // wrapping, then cut to 16 bits.
+  uint32_t v = magnitude > 0xFFFFFFFFull ? 0xFFFFFFFFu : negative ? 0u - uint32_t(magnitude) : uint32_t(magnitude);
+  out = uint16_t(v & 0xFFFFu);
   return true;
 }
 
@@ -164,14 +164,8 @@ QuotedResult ScanCursor::Quoted(std::string& out, bool allowLines, size_t max) {
 }
 
 int32_t DecimalToInt(std::string_view text) {
-  const char* p = text.data();
-  const char* end = p + text.size();
-  while (p < end && IsScanWhite(*p)) ++p;
-  bool negative;
-  uint64_t magnitude;
-  if (!ReadSignedDigits(p, end, negative, magnitude)) return 0;
-  if (negative) return magnitude > uint64_t(INT_MAX) + 1 ? INT_MIN : int32_t(-int64_t(magnitude));
-  return magnitude > uint64_t(INT_MAX) ? INT_MAX : int32_t(magnitude);
+  // One conversion rule for every data file: the shared reader's.
+  return datascan::TextToInt(std::string(text).c_str());
 }
 
 float DecimalToFloat(std::string_view text) {

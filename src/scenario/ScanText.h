@@ -6,8 +6,10 @@
 //   Blanks         "%*[ ]": one or more spaces (false when there is none)
 //   Word           "%s": skips white space, then a run of non-white characters
 //   LineWord       "%[^ \n]": a run of characters up to a space or line end
-//   U16            "%hu": white space, an optional sign, decimal digits; the
-//                  value wraps to 16 bits ("-1" gives 65535)
+//   U16            "%hu": white space, an optional sign, decimal digits,
+//                  converted as a 32-bit unsigned long (saturating; a minus
+//                  sign wraps) and cut to 16 bits ("-1" gives 65535, "70000"
+//                  4464)
 //   S16, Int       "%hd", "%d": as above, signed; "%d" saturates at the
 //                  32-bit limits instead of overflowing
 //   Float          "%f" in the C locale, whatever the process locale
@@ -63,9 +65,9 @@ class ScanCursor {
   const char* end = nullptr;
 };
 
-// Decimal text-to-integer conversion as the data files use it: leading white
-// space, an optional sign, digits up to the first non-digit; no digits give 0.
-// Saturates at the 32-bit limits.
+// Decimal text-to-integer conversion as the data files use it (the shared
+// reader's rule): leading white space, an optional sign, digits up to the
+// first non-digit; no digits give 0. Saturates at the 32-bit limits.
 int32_t DecimalToInt(std::string_view text);
 // Decimal text-to-float conversion in the C locale; no number gives 0.
 float DecimalToFloat(std::string_view text);

@@ -1,6 +1,7 @@
 #include "scenario/Scenario.h"
 
-#include "scenario/DataLines.h"
+#include "scenario/KeywordFile.h"
+#include "scenario/ScanText.h"
 #include "scenario/ScenarioFiles.h"
 
 void ScenarioData::Unload() {
@@ -17,10 +18,10 @@ void ScenarioData::Unload() {
 }
 
 void LoadVersionText(ScenarioData& s, const std::string& text, const std::string& fileName) {
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   std::string k, word;
-  while (file.NextKeyword(k)) {
-    if (k == "SAVE:" && file.SpacedWord(word)) s.saveVersion = word;
+  while (file.Next(k)) {
+    if (k == "SAVE:" && file.Word(word)) s.saveVersion = word;
     file.SkipLine();
   }
 }
@@ -33,9 +34,9 @@ void LoadVersionFile(ScenarioData& s) {
 
 int LoadGameDefaultsLastText(ScenarioData& s, const char* onlyKeyword, const std::string& text,
                              const std::string& fileName) {
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   std::string k, word;
-  while (file.NextKeyword(k)) {
+  while (file.Next(k)) {
     if (onlyKeyword && k != onlyKeyword) {
       file.SkipLine();
       continue;
@@ -46,7 +47,7 @@ int LoadGameDefaultsLastText(ScenarioData& s, const char* onlyKeyword, const std
         std::vector<uint16_t> order(size_t(n), 0);
         size_t i = 0;
         bool tooLong = false;
-        while (file.SpacedWord(word)) {
+        while (file.Word(word)) {
           if (i == order.size()) {
             tooLong = true;
             break;
@@ -81,7 +82,16 @@ int LoadScenario(ScenarioData& s, int scenarioNumber, const ScenarioLoadHooks* h
   };
   ReadConfigFile(s.config, n, hooks ? &hooks->plugIns : nullptr);
   LoadVersionFile(s);
-  for (char kind : {'C', 'N', 'L', 'V', 'I'}) LoadCreateDefs(s.defs, kind, n);
+  // The five sections come from one file: read it once.
+  const std::string objdefs = ScenarioPath(n, "objdefs.dat");
+  std::string text;
+  const bool haveObjdefs = ReadScenarioText(objdefs, text);
+  for (char kind : {'C', 'N', 'L', 'V', 'I'}) {
+    if (haveObjdefs)
+      LoadCreateDefsText(s.defs, kind, text, objdefs);
+    else
+      LoadCreateDefs(s.defs, kind, n);  // reports the missing file
+  }
   s.terrainGroups = LoadTerrainGroups(n);
   s.terrainInfo = LoadTerrainGroupInfo(n);
   if (hooks) {

@@ -1,6 +1,7 @@
 #include "scenario/TerrainGroups.h"
 
-#include "scenario/DataLines.h"
+#include "scenario/KeywordFile.h"
+#include "scenario/ScanText.h"
 #include "scenario/Keywords.h"
 #include "scenario/ScenarioFiles.h"
 #include "text/Output.h"
@@ -19,12 +20,12 @@ bool TerrainGroups::Add(TerrainGroup group) {
 
 std::unique_ptr<TerrainGroups> LoadTerrainGroupsText(const std::string& text, const std::string& fileName) {
   DebugPrintLine("Loading terrain definitions");
-  DataLines file(fileName, text);
+  KeywordFile file(fileName, text);
   int count = 0;
   if (!ScenarioListCount(file, "LoadTerrainGroups", 65535, count)) return nullptr;
   auto groups = std::make_unique<TerrainGroups>(count);
   std::string key, word;
-  while (file.NextKeyword(key)) {
+  while (file.Next(key)) {
     if (key == "TG:") {
       TerrainGroup group;
       if (!file.U16(group.id)) {
@@ -32,7 +33,7 @@ std::unique_ptr<TerrainGroups> LoadTerrainGroupsText(const std::string& text, co
         return nullptr;
       }
       bool tooMany = false;
-      while (file.SpacedWord(word)) {
+      while (file.Word(word)) {
         int32_t v = DecimalToInt(word);
         if (v == 0) continue;
         if (int(group.terrains.size()) == kMaxTerrainGroupValues) {

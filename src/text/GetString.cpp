@@ -25,6 +25,10 @@ void SetInputPump(int (*pump)(), bool (*quitRequested)()) {
   inputQuit = quitRequested;
 }
 
+CGetString::~CGetString() {
+  if (GetKeyInput() == this) SetConsole(nullptr);
+}
+
 void CGetString::ReportUiError() {
   if (!display_) return;
   display_->WriteWrapped("UI ERROR:", true);

@@ -67,6 +67,9 @@ class CLineEditor {
 class CGetString {
  public:
   explicit CGetString(TextDisplay* display = nullptr) : display_(display) {}
+  ~CGetString();
+  CGetString(const CGetString&) = delete;
+  CGetString& operator=(const CGetString&) = delete;
 
   // Returns 1 when it consumed the message.
   int ProcessMessage(uint32_t message, uint64_t key);

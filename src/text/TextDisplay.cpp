@@ -9,6 +9,8 @@
 #include "platform/Canvas.h"
 #include "platform/Font.h"
 #include "platform/Frame.h"
+#include "text/GetString.h"
+#include "text/Output.h"
 
 namespace {
 std::vector<TextDisplay*>& LiveDisplays() {
@@ -38,6 +40,9 @@ TextDisplay::TextDisplay(const char* name) : name_(name ? name : "") {
 
 TextDisplay::~TextDisplay() {
   if (caretCreated_) DestroyCaret();
+  // Output must never go to a display that no longer exists.
+  if (GetOutput() == this) SetOutput(nullptr);
+  if (GetKeyInput() && GetKeyInput()->Display() == this) GetKeyInput()->SetDisplay(nullptr);
   auto& live = LiveDisplays();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }

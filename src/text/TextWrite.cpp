@@ -124,7 +124,10 @@ int TextDisplay::NewLine() {
   return ok;
 }
 
-int TextDisplay::WriteChar(char c) { return WriteWrapped(&c, false, 1); }
+int TextDisplay::WriteChar(char c) {
+  if (c == '\n') return NewLine();  // a line break, not a glyph
+  return WriteWrapped(&c, false, 1);
+}
 
 int TextDisplay::WriteClipped(const char* text, bool newline, size_t length) {
   if (!text) text = "";

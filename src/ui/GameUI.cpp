@@ -3,11 +3,16 @@
 
 #include <cstdio>
 
+#include "data/BArraySet.h"
+#include "graphics/TileSet.h"
 #include "platform/Backend.h"
 #include "platform/Frame.h"
 #include "text/GetString.h"
 #include "text/Output.h"
 #include "text/TextDisplay.h"
+#include "graphics/OverheadDisplay.h"
+#include "play/Game.h"
+#include "ui/OverheadView.h"
 
 namespace {
 CGameUI* activeGameUI = nullptr;
@@ -126,14 +131,18 @@ int CGameUI::Initialize() {
 }
 
 void CGameUI::AnimationTick() {
-  // The map displays take the counter once they exist; until then the tick
-  // only advances it.
+  if (control_.mode == OverheadPlay && overhead_ && mapVisible_) overhead_->AnimationTick(animationCounter_);
   ++animationCounter_;
   if (animationCounter_ > config_.timerCountMax) animationCounter_ = 0;
 }
 
+void CGameUI::RedrawMapDisplay() {
+  if (control_.mode == OverheadPlay && overhead_ && mapVisible_) overhead_->Display();
+}
+
 void CGameUI::PaintGameDisplays() {
   if (control_.mode < OverheadPlay || control_.mode > Image) return;
+  RedrawMapDisplay();
   if (sidebar_) sidebar_->Redraw();
   if (partyDisplay_) partyDisplay_->Redraw();
 }
@@ -169,11 +178,28 @@ int CGameUI::HandleMessage(WindowId, uint32_t message, uint64_t wParam, int64_t,
     case MainMenu:
       if (message == msg::KeyDown) handled = MainMenuKey(static_cast<int>(wParam));
       break;
+    case OverheadPlay:
+    case FirstPersonPlay:
+      if (message == msg::KeyDown) handled = PlayKey(static_cast<int>(wParam));
+      break;
     default:
       break;
   }
-  if (!handled) PrintLine("ERROR (GAME UI): Error in game routine");
+  if (!handled) {
+    PrintLine("ERROR (GAME UI): Error in game routine");
+    if (game_) game_->CommandPrompt();
+  }
   return 0;
+}
+
+// One command of overhead or first-person play, then whatever the game
+// asked of the controller meanwhile.
+int CGameUI::PlayKey(int key) {
+  if (!game_) return 1;
+  int result = control_.mode == FirstPersonPlay ? game_->HandleFirstPersonKey(key)
+                                                : game_->HandleOverheadKey(key);
+  if (game_) RunPendingActions();
+  return result;
 }
 
 void CGameUI::EnterMainMenu() {
@@ -186,6 +212,29 @@ void CGameUI::EnterMainMenu() {
 void CGameUI::ToggleFullTextScreen() {
   // Full-text mode belongs to play: without a running game nothing happens.
   if (!game_ || control_.mode < OverheadPlay || control_.mode > Image) return;
+  TextDisplay& d = *mainDisplay_;
+  fullTextMode_ = !fullTextMode_;
+  d.HideCaret();
+  d.Erase();
+  if (fullTextMode_) {
+    mapVisible_ = false;
+    if (overhead_) overhead_->SetAnimate(false);
+    if (sidebar_) sidebar_->Erase();
+    Backend()->GetCanvas().FillRect(0, 0, Backend()->GetCanvas().width, Backend()->GetCanvas().height, 0);
+    d.Move(0, 0);
+  } else {
+    d.Move(config_.tdX, config_.tdY);
+  }
+  if (config_.tdAutoPlace) d.AutoTextSize(fullTextMode_ ? 0 : mainRightLimit_, 0);
+  d.SetPageFromRows();
+  d.Redraw();
+  d.ShowCaret();
+  if (!fullTextMode_) {
+    mapVisible_ = true;
+    if (overhead_) overhead_->SetAnimate(true);
+    RedrawMapDisplay();
+    if (sidebar_) sidebar_->Redraw();
+  }
 }
 
 void CGameUI::RunPendingActions() {
@@ -196,7 +245,13 @@ void CGameUI::RunPendingActions() {
 }
 
 int CGameUI::QuitGame(bool withoutSave) {
-  PrintLine(withoutSave ? "QUIT" : "QUIT AND SAVE");
+  if (withoutSave) {
+    PrintLine("QUIT");
+  } else {
+    PrintLine("QUIT AND SAVE");
+    if (game_ && !game_->OfferSave()) return 0;
+  }
   if (AskQuit()) RequestQuit();
+  else if (game_) game_->CommandPrompt();
   return 1;
 }

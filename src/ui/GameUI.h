@@ -13,6 +13,10 @@
 class TextDisplay;
 class CGetString;
 class CGame;
+class CBArraySet;
+class CTileSet;
+class CMDisplay;
+class OverheadView;
 
 class CGameUI : public CAppBase {
  public:
@@ -28,6 +32,10 @@ class CGameUI : public CAppBase {
   int ReadMainConfig(const std::string* path);
   void ResetMainConfig() { config_.Reset(); }
   void ApplyRelativeWindowSize();
+  int TileRationScale();
+  int SetPosition();
+  int TextAutoPosition();
+  int TDSBAutoPosition();
 
   void ShowMainMenu();
   void EnterMainMenu();
@@ -47,7 +55,7 @@ class CGameUI : public CAppBase {
   TextDisplay* FullDisplay() const { return fullDisplay_.get(); }
   TextDisplay* Sidebar() const { return sidebar_.get(); }
   TextDisplay* PartyDisplay() const { return partyDisplay_.get(); }
-  CGame* Game() const { return game_; }
+  CGame* Game() const { return game_.get(); }
   const std::optional<std::string>& LoadName() const { return loadName_; }
   void SetLoadName(std::optional<std::string> name) { loadName_ = std::move(name); }
   int AnimationCounter() const { return animationCounter_; }
@@ -73,6 +81,9 @@ class CGameUI : public CAppBase {
   void SpecialOptionsMenu();
   void CharacterCreationMenu();
   void CharacterCreationHelp(bool creationAllowed, int partySize);
+  int CreateGameObject();
+  int PlayKey(int key);
+  void RedrawMapDisplay();
 
   std::string configPath_;
   MainConfig config_;
@@ -83,6 +94,8 @@ class CGameUI : public CAppBase {
   std::unique_ptr<TextDisplay> sidebar_;
   std::unique_ptr<TextDisplay> partyDisplay_;
   int fontStep_ = 0;
+  std::unique_ptr<CBArraySet> frames_;  // frame set of the overhead map
+  std::unique_ptr<CTileSet> tiles_;     // tile set of the overhead map
 
   int sidebarPlacedX_ = 0;
   int mainPlacedY_ = 0;
@@ -91,7 +104,9 @@ class CGameUI : public CAppBase {
   bool mapVisible_ = true;
   bool fullTextMode_ = false;
   int animationCounter_ = 0;
-  CGame* game_ = nullptr;  // the running game; none until game objects exist
+  std::unique_ptr<CMDisplay> overhead_;       // the overhead map display
+  std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
+  std::unique_ptr<CGame> game_;                // the running game
   std::optional<std::string> loadName_;
 };
 

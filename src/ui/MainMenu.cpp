@@ -7,7 +7,9 @@
 #include "text/Output.h"
 #include "text/TextDisplay.h"
 #include "ui/DebugOptionsMenu.h"
+#include "play/Game.h"
 #include "ui/GameUI.h"
+#include "ui/ImageTools.h"
 #include "world/SavePrompts.h"
 
 namespace {
@@ -69,7 +71,9 @@ int CGameUI::MainMenuKey(int key) {
       return 1;
     case '2':
       PrintLine("%c", key);
-      if (RequireScenario() && InitGame()) CharacterCreationMenu();
+      if (!RequireScenario()) return 1;
+      if (InitGame()) CharacterCreationMenu();
+      else ShowMainMenu();
       return 1;
     case '3':
       PrintLine("%c", key);
@@ -115,9 +119,22 @@ void CGameUI::StartDefaultCharacterGame() {
     return;
   }
   PrintNewLine();
-  // A new game needs the game object, which this build cannot create yet.
-  PrintLine("ERROR: Failed to create new game");
-  Abandon();
+  int partySize = game_->scenario.config.party;
+  if (partySize > 1) {
+    PrintLine("Warning: This will start with a singular character but a party is allowed.");
+    Print("Are you sure you wish to proceed? ");
+    if (!AskYesNo()) {
+      PrintLine("Canceled");
+      Abandon();
+      return;
+    }
+  }
+  if (!game_->NewGameDChar()) {
+    PrintLine("ERROR: Failed to create new game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) Abandon();
 }
 
 void CGameUI::LoadCurrentGameFromMenu() {
@@ -135,8 +152,16 @@ void CGameUI::LoadCurrentGameFromMenu() {
     return;
   }
   PrintNewLine();
-  PrintLine("ERROR: Failed to load current game");
-  Abandon();
+  if (!game_->LoadCurrentGame()) {
+    PrintLine("ERROR: Failed to load current game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) {
+    Abandon();
+    return;
+  }
+  RunPendingActions();
 }
 
 void CGameUI::LoadSavedGameFromMenu() {
@@ -152,8 +177,17 @@ void CGameUI::LoadSavedGameFromMenu() {
     return;
   }
   PrintNewLine();
-  PrintLine("ERROR: Failed to load saved game");
-  Abandon();
+  int loaded = setup == 1 ? game_->LoadNamedGame(path) : game_->LoadCurrentGame();
+  if (!loaded) {
+    PrintLine("ERROR: Failed to load saved game");
+    Abandon();
+    return;
+  }
+  if (!StartGame()) {
+    Abandon();
+    return;
+  }
+  RunPendingActions();
 }
 
 void CGameUI::AdvancedOptionsMenu() {
@@ -229,10 +263,14 @@ void CGameUI::SpecialOptionsMenu() {
   int key = GetKey();
   SwitchOutput(mainDisplay_.get());
   switch (key) {
+    case 'C':
+      UIBitmapConversion();
+      break;
+    case 'D':
+      UIImageViewer();
+      break;
     case 'A':
     case 'B':
-    case 'C':
-    case 'D':
     case 'E':
     case 'F':
     case 'Z':

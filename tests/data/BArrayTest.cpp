@@ -319,3 +319,15 @@ TEST(BArrayColour, GreyscaleRoundsAvoidsTheKeyAndClamps) {
   ASSERT_EQ(CBASetGreyscale(&a, heavy, 3, 0), 1);
   EXPECT_EQ(a.GetData()[4], 255);  // 2 * 223 would wrap to 190 as a byte
 }
+
+TEST(BArrayStorage, InitOnAnArrayWithABufferKeepsItsDimensions) {
+  CBArray a;
+  ASSERT_EQ(a.Init(4, 3, 4), 1);
+  EXPECT_EQ(a.Init(100, 100, 4), 0);
+  int w = 0, h = 0, es = 0;
+  a.GetDims(&w, &h, &es);
+  EXPECT_EQ(w, 4);
+  EXPECT_EQ(h, 3);
+  EXPECT_EQ(es, 4);
+  EXPECT_EQ(a.ByteSize(), 48u);
+}

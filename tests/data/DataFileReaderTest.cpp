@@ -63,6 +63,13 @@ TEST(DataFileReader, LineEndsOfEveryKindReadAlike) {
     EXPECT_EQ(Dump(reader), c.expected) << c.file;
     EXPECT_EQ(reader.NextKeyword(), nullptr) << c.file;  // stays at the end
   }
+  TextDataFile raw;
+  ASSERT_TRUE(raw.Open(std::string(KORVA_TEST_DATA) + "/data/fixtures/lineends/nofinal-crlf.dat"));
+  std::string line;
+  Lines lines;
+  while (raw.ReadLine(line)) lines.push_back(line);
+  EXPECT_EQ(lines, (Lines{"QUORVELLIAN914 DATA V1", "", "A 1", "B two words", "# c", "C 3"}));
+
   DataFileReader missing;
   EXPECT_FALSE(missing.Open(std::string(KORVA_TEST_DATA) + "/data/fixtures/lineends/none.dat"));
   EXPECT_FALSE(missing.Open(""));
@@ -232,6 +239,12 @@ TEST(DataFileReader, IncludeOneLevel) {
             "ERROR (Include): Cannot include from an include\n"
             "ERROR (Include): Could not open file " +
                 dir + "\\missing.dat\n");
+  // A name from a file is printed as text, never used as a format.
+  out.Clear();
+  DataFileReader other;
+  other.OpenText("X\n");
+  EXPECT_FALSE(other.Include(dir + "\\%s%n%d.dat"));
+  EXPECT_EQ(out.Text(), "ERROR (Include): Could not open file " + dir + "\\%s%n%d.dat\n");
   std::system(("rm -rf '" + dir + "'").c_str());
 }
 

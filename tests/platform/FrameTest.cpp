@@ -171,6 +171,25 @@ TEST_F(FrameTest, SendPaintCallsTheControllerDirectly) {
   EXPECT_EQ(DispatchWindowMessage(WindowMessage{MainWindowId, msg::Close, 0, 0}), 0);
 }
 
+TEST_F(FrameTest, RefreshWindowErasesWhenThePaintValidates) {
+  Start("", 4, 4);
+  Canvas& canvas = Backend()->GetCanvas();
+  canvas.FillRect(0, 0, 4, 4, 0xFF0000);
+  std::vector<uint32_t> seen;
+  app.react = [&](uint32_t message, uint64_t) {
+    if (message != msg::Paint) return;
+    seen.push_back(canvas.At(1, 1));
+    ValidateWindow();
+    seen.push_back(canvas.At(1, 1));
+  };
+  RefreshWindow();
+  EXPECT_EQ(app.log, (Log{"focus", "paint"}));
+  EXPECT_EQ(seen, (std::vector<uint32_t>{0xFF0000, 0}));
+  canvas.FillRect(0, 0, 4, 4, 0xFF0000);
+  SendPaint();  // a paint without invalidation keeps the picture
+  EXPECT_EQ(seen.back(), 0xFF0000u);
+}
+
 TEST_F(FrameTest, CreateWindowFailsWithoutABackend) {
   SetLastErrorText("");
   WindowId window = 7;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "TextFixture.h"
@@ -284,4 +285,17 @@ TEST_F(Console, SwitchOutputMovesPrintsAndInput) {
   EXPECT_EQ(full.display.LineText(0), "menu");
   EXPECT_EQ(Line(0), "");
   SwitchOutput(&screen.display);
+}
+
+TEST(OutputTargets, DestroyedDisplayOrInputIsNoLongerUsed) {
+  auto screen = std::make_unique<TestScreen>(20, 3, 5);
+  auto input = std::make_unique<CGetString>(&screen->display);
+  SetConsole(input.get());
+  screen.reset();
+  EXPECT_EQ(GetOutput(), nullptr);
+  EXPECT_EQ(input->Display(), nullptr);
+  EXPECT_EQ(PrintLine("nowhere"), 1);
+  input.reset();
+  EXPECT_EQ(GetKeyInput(), nullptr);
+  EXPECT_EQ(GetKey(), 0);
 }

@@ -71,6 +71,14 @@ TEST(TextDisplayWrite, WriteLinesSplitsAtNewlines) {
   EXPECT_EQ(s.display.CursorColumn(), 1);
 }
 
+TEST(TextDisplayWrite, WriteCharWrapsAndBreaksLines) {
+  TestScreen s(4, 3, 5);
+  for (char c : std::string("abcde\nf")) s.display.WriteChar(c);
+  EXPECT_EQ(s.display.LineText(0), "abcd");
+  EXPECT_EQ(s.display.LineText(1), "e");
+  EXPECT_EQ(s.display.LineText(2), "f");
+}
+
 TEST(TextDisplayWrite, BackspaceStopsAtTheMargin) {
   TestScreen s(20, 5, 10);
   s.display.WriteText("abcdefgh", false, 8);
