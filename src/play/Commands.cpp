@@ -62,6 +62,10 @@ int CGame::StepFacing(int turn, const char* word) {
 
 int CGame::HandleKey(int key, bool fp) {
   const int mode = fp ? FirstPersonPlay : OverheadPlay;
+  if (!map || !qmap || !pc) {
+    PrintLine("ERROR (CGame): No game is loaded");
+    return 0;
+  }
   int code = 0;
   if (hooks_.keyMap && hooks_.keyMap(key, mode, &code)) return RunCode(code, fp);
   const bool ctrl = ControlDown();
