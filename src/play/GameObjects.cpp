@@ -142,21 +142,61 @@ int CGame::LoadQMapStackOrder() {
   return ok ? 1 : 0;
 }
 
+namespace {
+// One security check: true when the item stays. `container` is the
+// container's own security value, or -1 outside a container.
+bool SecurityKeeps(int mapSecurity, int container) {
+  if (container < 0) {
+    if (mapSecurity == 101) return true;
+    if (mapSecurity == 102) return false;
+  } else {
+    if (container == 101) return true;
+    if (container == 102) return false;
+  }
+  int target = mapSecurity == 0 ? 25 : mapSecurity;
+  if (target > 100) {
+    PrintLine("WARNING (CheckItemSecurity): Invalid map target value %d, using 100", target);
+    target = 100;
+  }
+  if (container >= 0) {
+    int modifier = container == 0 ? 20 : container;
+    if (modifier > 100) {
+      PrintLine("WARNING (CheckItemSecurity): Invalid container modifier %d, using 100", modifier);
+      modifier = 100;
+    }
+    target += modifier;
+  }
+  int roll = Roll100();
+  if (roll == 1) return true;
+  if (roll == 100) return false;
+  return roll < target;
+}
+}  // namespace
+
 int CGame::ItemListCheckSecurity() {
-  int target = mapData.security == 0 ? 25 : mapData.security;
   for (int id = 1; id <= items->Size(); ++id) {
     ItemObject* o = items->Get(id);
     if (!o || !(o->flags & ItemSecCheck)) continue;
-    bool keep;
-    if (mapData.security == 101) keep = true;
-    else if (mapData.security == 102) keep = false;
-    else {
-      int t = target > 100 ? 100 : target;
-      if (target > 100) PrintLine("WARNING (CheckItemSecurity): Invalid map target value %d, using 100", target);
-      int roll = Roll100();
-      keep = roll == 1 || (roll != 100 && roll < t);
+    if (o->contents && o->def && o->def->subtype == ItemTypeIContainer) {
+      // The container's own items are checked, with its security as modifier.
+      auto& entries = o->contents->entries;
+      for (size_t i = 0; i < entries.size();) {
+        if (!entries[i].secCheck) {
+          ++i;
+          continue;
+        }
+        if (SecurityKeeps(mapData.security, o->def->security)) {
+          entries[i].secCheck = false;
+          ++i;
+          continue;
+        }
+        DebugPrintLine("Security check indicated removing container item %d (%d)", entries[i].id, entries[i].defId);
+        entries.erase(entries.begin() + long(i));
+      }
+      o->flags &= uint8_t(~ItemSecCheck);
+      continue;
     }
-    if (keep) {
+    if (SecurityKeeps(mapData.security, -1)) {
       o->flags &= uint8_t(~ItemSecCheck);
       continue;
     }

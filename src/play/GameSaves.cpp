@@ -228,6 +228,7 @@ int CGame::LoadCurrentGame() {
   map.reset();
   if (!LoadMap(pc->posMap)) return 0;
   mapLoadType = 1;
+  if (!LoadGameDefaultsLastFile(scenario, nullptr)) PrintLine("ERROR (LoadCurrentGame): Failed to load game defaults");
   if (pc->posX >= 0 && pc->posX < map->Width()) playerX = pc->posX;
   if (pc->posY >= 0 && pc->posY < map->Height()) playerY = pc->posY;
   if (pc->posFacing != 255) facing = pc->posFacing & 3;

@@ -571,10 +571,15 @@ TEST_F(PlayTest, MapStartStringsAndSecurityCheck) {
 
   // Items marked for the security check on an UNSAFE map are lost on arrival.
   WriteFile("DATA1\\map3.dat", "QUORVELLIAN914 DATA V1\nSAVE: 1\nSECURITY: UNSAFE\nILIST: 4\nI: 1 1 1 1; 3 0\nSECCHECK\n"
-                               "I: 2 1 2 1; 3 0\nEND\n");
+                               "I: 2 1 2 1; 3 0\n"
+                               "I: 3 3 3 1; 1 0\nSECCHECK\nINV: 5; 1 1 2; 2 2 1\nSECCHECK\nEND\nEND\n");
   ASSERT_EQ(game->ChangeMap(3, 2, 2, true), 1);
   EXPECT_EQ(game->items->Get(1), nullptr);
   EXPECT_NE(game->items->Get(2), nullptr);
+  // A SAFE container keeps its flagged contents even on an UNSAFE map.
+  ASSERT_NE(game->items->Get(3), nullptr);
+  ASSERT_EQ(game->items->Get(3)->contents->entries.size(), 2u);
+  EXPECT_FALSE(game->items->Get(3)->contents->entries[1].secCheck);
 }
 }  // namespace
 
