@@ -119,6 +119,16 @@ class CGame {
   int RestoreObject(int kind, uint16_t id);
   int CreateApplyCreature(uint16_t def, int x, int y, uint16_t npcDef);
   int CreateApplyItem(uint16_t def, int x, int y, int32_t quantity);
+  int CreateApplyVehicle(uint16_t def, int x, int y);
+  int CreateApplyLocation(uint16_t def, int x, int y);
+  // Look-ups by cell (the topmost object of that kind in the cell's stack)
+  // and by ID; null when there is none. Never keep these across a script,
+  // a map change or the creation of objects: look them up again.
+  const QEntry* TopAt(int x, int y, int kind = 0) const;
+  CreatureObject* CreatureAt(int x, int y) const;
+  LocationObject* LocationAt(int x, int y) const;
+  VehicleObject* VehicleAt(int x, int y) const;
+  ItemObject* ItemAt(int x, int y) const;
   // The terrain type an object shows for the current view; -1 none.
   int ObjectTerrain(int kind, uint16_t id) const;
   int ProcessMapStartString(const std::string& text, int arrivalKind);

@@ -417,3 +417,101 @@ int CGame::VerifyCreatureList() {
   }
   return 1;
 }
+
+int CGame::CreateApplyVehicle(uint16_t defId, int x, int y) {
+  if (!vehicles) {
+    PrintLine("ERROR (CreateApplyVehicle): Undefined vehicle list");
+    return 0;
+  }
+  if (!scenario.defs.vehicles) {
+    PrintLine("ERROR (SetUpVehicle): Undefined vehicle definition list");
+    return 0;
+  }
+  const VehicleDef* def = scenario.defs.vehicles->Find(defId);
+  if (!def) {
+    PrintLine("ERROR (SetUpVehicle): Could not get definition %d", defId);
+    return 0;
+  }
+  int id = vehicles->FirstFree();
+  if (!id) {
+    PrintLine("ERROR (CreateApplyVehicle): Could not add vehicle to list");
+    return 0;
+  }
+  auto o = std::make_unique<VehicleObject>();
+  o->id = uint16_t(id);
+  o->defId = defId;
+  o->def = def;
+  o->x = int16_t(x);
+  o->y = int16_t(y);
+  o->hp = int16_t(def->maxHp);
+  if (def->cargo > 0) o->cargo = std::make_unique<Container>();
+  vehicles->Set(id, std::move(o));
+  if (!PushObject(KindVehicle, uint16_t(id), x, y, 0)) {
+    PrintLine("ERROR (CreateApplyVehicle): Could not push vehicle to map");
+    vehicles->Take(id);
+    return 0;
+  }
+  return id;
+}
+
+int CGame::CreateApplyLocation(uint16_t defId, int x, int y) {
+  if (!locations) {
+    PrintLine("ERROR (CreateApplyLocation): Undefined location list");
+    return 0;
+  }
+  if (!scenario.defs.locations) {
+    PrintLine("ERROR (SetUpLocation): Undefined location definition list");
+    return 0;
+  }
+  const LocationDef* def = scenario.defs.locations->Find(defId);
+  if (!def) {
+    PrintLine("ERROR (SetUpLocation): Could not get definition %d", defId);
+    return 0;
+  }
+  int id = locations->FirstFree();
+  if (!id) {
+    PrintLine("ERROR (CreateApplyLocation): Could not add location to list");
+    return 0;
+  }
+  auto o = std::make_unique<LocationObject>();
+  o->id = uint16_t(id);
+  o->defId = defId;
+  o->def = def;
+  o->x = int16_t(x);
+  o->y = int16_t(y);
+  locations->Set(id, std::move(o));
+  if (!PushObject(KindLocation, uint16_t(id), x, y, def->value)) {
+    PrintLine("ERROR (CreateApplyLocation): Could not push location to map");
+    locations->Take(id);
+    return 0;
+  }
+  return id;
+}
+
+const QEntry* CGame::TopAt(int x, int y, int kind) const { return qmap ? qmap->Top(x, y, uint16_t(kind)) : nullptr; }
+
+namespace {
+uint16_t FirstOfKind(const QMap* q, int x, int y, int kind) {
+  if (!q) return 0;
+  for (const QEntry& e : q->Stack(x, y))
+    if (e.kind == kind) return e.id;
+  return 0;
+}
+}  // namespace
+
+CreatureObject* CGame::CreatureAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindCreature);
+  return id && creatures ? creatures->Get(id) : nullptr;
+}
+LocationObject* CGame::LocationAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindLocation);
+  return id && locations ? locations->Get(id) : nullptr;
+}
+VehicleObject* CGame::VehicleAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindVehicle);
+  return id && vehicles ? vehicles->Get(id) : nullptr;
+}
+ItemObject* CGame::ItemAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindItem);
+  return id && items ? items->Get(id) : nullptr;
+}

@@ -657,3 +657,30 @@ TEST_F(PlayTest, ChangedTilesAreSavedWithTheGame) {
   EXPECT_FALSE(game->saveBMap);
 }
 }  // namespace
+
+namespace {
+TEST_F(PlayTest, CreatingObjectsTakesTheFirstFreeIdAndOnlyCreaturesGrow) {
+  NewGame();
+  // map1.dat gives 4 creature slots (1 used) and 8 item slots (2 used).
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(game->CreateApplyCreature(1, i, 4, 0), i + 2);
+  EXPECT_EQ(game->creatures->Size(), 4);
+  EXPECT_EQ(game->CreateApplyCreature(1, 3, 4, 0), 5);
+  EXPECT_EQ(game->creatures->Size(), 14);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(game->CreateApplyItem(2, 7, 5, 1), i + 3);
+  out.clear();
+  EXPECT_EQ(game->CreateApplyItem(2, 7, 5, 1), 0);
+  EXPECT_EQ(out, "ERROR (CreateApplyItem): Could not add item to list\n");
+  EXPECT_EQ(game->qmap->StackSize(7, 5), 6);
+  EXPECT_EQ(game->ItemAt(7, 5)->id, 8);
+  EXPECT_EQ(game->CreatureAt(3, 4)->id, 5);
+  EXPECT_EQ(game->LocationAt(4, 2)->id, 1);
+  EXPECT_EQ(game->VehicleAt(4, 2), nullptr);
+  EXPECT_EQ(game->CreateApplyLocation(4, 6, 5), 5);
+  out.clear();
+  EXPECT_EQ(game->CreateApplyCreature(9, 1, 1, 0), 0);
+  EXPECT_EQ(out, "ERROR (SetUpCreature): Could not get definition 9\n");
+  EXPECT_EQ(game->RemoveAllCreatures(), 1);
+  EXPECT_EQ(game->creatures->Count(), 0);
+  EXPECT_EQ(game->qmap->StackSize(3, 4), 0);
+}
+}  // namespace
