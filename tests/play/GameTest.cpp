@@ -684,3 +684,21 @@ TEST_F(PlayTest, CreatingObjectsTakesTheFirstFreeIdAndOnlyCreaturesGrow) {
   EXPECT_EQ(game->qmap->StackSize(3, 4), 0);
 }
 }  // namespace
+
+namespace {
+TEST_F(PlayTest, InterruptedLoadLeavesTheWorkingSaveLoadable) {
+  NewGame();
+  game->HandleOverheadKey(keys::Down);
+  ASSERT_EQ(game->SaveGame(), 1);
+  // A load killed after the working directory was moved aside and before
+  // the copied save took its place.
+  ASSERT_TRUE(ARenameFile("save\\Default1", "save\\Default1.tmp"));
+  ASSERT_TRUE(AMakeDir("save\\Default1.stage"));
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->playerY, 3);
+  EXPECT_FALSE(ADirExists("save\\Default1.tmp"));
+  EXPECT_FALSE(ADirExists("save\\Default1.stage"));
+}
+}  // namespace
