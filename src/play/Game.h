@@ -55,8 +55,8 @@ struct GameHooks {
   std::function<int()> optionsMenu;
   std::function<int(bool scriptConsole)> debugMenu;
   std::function<int()> saveGameState;
-  // A key map consulted before the built-in keys: returns true and a
-  // command code (Part of the key-map tables) when it maps the key.
+  // The scenario's priority key map, consulted before the built-in keys:
+  // true with the key-map command code when it maps the key.
   std::function<bool(int key, int mode, int* code)> keyMap;
   // Plays a sound of the scenario's sound set (2 step, 3 bump).
   std::function<void(int sound)> playSound;
