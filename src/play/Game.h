@@ -45,6 +45,11 @@ struct GameHooks {
   std::function<int(int type, uint16_t script)> runScript;
   // The position triggers of the player's cell after an arrival or a move.
   std::function<void()> positionTriggers;
+  // A map has been entered (before its start script): its triggers and turn
+  // script are set up.
+  std::function<void()> mapEntered;
+  // The game is being saved: state kept outside the game object is written.
+  std::function<void()> saving;
   // One turn of the world after a command that took time (before the
   // prompt); returns 0 on an internal error.
   std::function<int()> worldTurn;

@@ -253,6 +253,7 @@ int CGame::SaveGame() {
     PrintLine("ERROR (SaveGame): Could not create %s", dir.c_str());
     return 0;
   }
+  if (hooks_.saving) hooks_.saving();
   if (scenario.saveVersion && !AWriteFileAtomic(dir + "\\version.dat", SaveVersionText(&*scenario.saveVersion))) {
     PrintLine("ERROR (SaveVersionFile): Could not open %s", (dir + "\\version.dat").c_str());
     return 0;

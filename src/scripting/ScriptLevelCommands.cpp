@@ -54,7 +54,7 @@ bool ScriptValCommand(ScriptContext& game, ScriptEngine& engine, ScriptLine& lin
     } else if (opt == "-GETACHAR") {
       o = world.ActiveCharacter();
     } else if (opt == "-SETACHAR") {
-      if (!o.Is(ObjectKind::PartyMember) || !world.SetActiveCharacter(o)) {
+      if (!o.Is(ScriptObjectKind::PartyMember) || !world.SetActiveCharacter(o)) {
         PrintLine("SCRIPT ERROR (ScriptVal -SETACHAR): Object is not a party member");
         return GameFail(engine);
       }
@@ -93,14 +93,14 @@ bool ScriptValCommand(ScriptContext& game, ScriptEngine& engine, ScriptLine& lin
       o = next;
     } else if (opt == "-CREATURETOPOS") {
       int x = 0, y = 0;
-      if (!game.creatureValue.Is(ObjectKind::Creature) || !world.CreaturePosition(game.creatureValue, &x, &y)) {
+      if (!game.creatureValue.Is(ScriptObjectKind::Creature) || !world.CreaturePosition(game.creatureValue, &x, &y)) {
         PrintLine("SCRIPT ERROR (ScriptVal -CREATURETOPOS): Creature value undefined");
         return GameFail(engine);
       }
       game.positionX = static_cast<int16_t>(x);
       game.positionY = static_cast<int16_t>(y);
     } else if (opt == "-POSTOCREATURE") {
-      if (!game.creatureValue.Is(ObjectKind::Creature) ||
+      if (!game.creatureValue.Is(ScriptObjectKind::Creature) ||
           !world.SetCreaturePosition(game.creatureValue, game.positionX, game.positionY)) {
         PrintLine("SCRIPT ERROR (ScriptVal -POSTOCREATURE): Creature value undefined");
         return GameFail(engine);

@@ -29,14 +29,14 @@ bool ReadU64(const char*& p, uint64_t* out) {
 
 ObjectRef MakeScriptLineRef(const ScriptList& list, int slot) {
   ObjectRef r;
-  r.kind = ObjectKind::ScriptLine;
+  r.kind = ScriptObjectKind::ScriptLine;
   r.key1 = list.Serial();
   r.key2 = static_cast<uint64_t>(slot);
   return r;
 }
 
 ScriptLine* ResolveScriptLine(const ObjectRef& ref) {
-  if (ref.kind != ObjectKind::ScriptLine) return nullptr;
+  if (ref.kind != ScriptObjectKind::ScriptLine) return nullptr;
   ScriptList* list = ScriptList::FindBySerial(ref.key1);
   if (!list || ref.key2 >= static_cast<uint64_t>(list->LineCount())) return nullptr;
   return list->At(static_cast<int>(ref.key2));
@@ -64,10 +64,10 @@ bool ParseObjectRefText(const std::string& text, ObjectRef* out) {
   uint64_t kind = 0, k1 = 0, k2 = 0;
   if (!ReadU64(p, &kind) || *p++ != ':' || !ReadU64(p, &k1) || *p++ != ':' || !ReadU64(p, &k2) || *p != '\0')
     return false;
-  if (kind > static_cast<uint64_t>(ObjectKind::Iterator)) return false;
+  if (kind > static_cast<uint64_t>(ScriptObjectKind::Iterator)) return false;
   ObjectRef r;
-  r.kind = static_cast<ObjectKind>(kind);
-  if (r.kind == ObjectKind::Iterator) {
+  r.kind = static_cast<ScriptObjectKind>(kind);
+  if (r.kind == ScriptObjectKind::Iterator) {
     auto it = OwnedTable().find(k1);
     if (it == OwnedTable().end()) return false;
     r.owned = it->second.lock();

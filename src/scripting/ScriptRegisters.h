@@ -19,7 +19,7 @@ class ScriptOwnedObject {
   virtual ~ScriptOwnedObject() = default;
 };
 
-enum class ObjectKind : uint8_t {
+enum class ScriptObjectKind : uint8_t {
   None = 0,
   Creature,     // keys: map ID, creature list ID (the world's choice)
   PartyMember,  // keys: party slot, character serial
@@ -29,13 +29,13 @@ enum class ObjectKind : uint8_t {
 };
 
 struct ObjectRef {
-  ObjectKind kind = ObjectKind::None;
+  ScriptObjectKind kind = ScriptObjectKind::None;
   uint64_t key1 = 0;
   uint64_t key2 = 0;
   std::shared_ptr<ScriptOwnedObject> owned;
 
-  bool Empty() const { return kind == ObjectKind::None; }
-  bool Is(ObjectKind k) const { return kind == k; }
+  bool Empty() const { return kind == ScriptObjectKind::None; }
+  bool Is(ScriptObjectKind k) const { return kind == k; }
 };
 
 ObjectRef MakeScriptLineRef(const ScriptList& list, int slot);

@@ -7,6 +7,7 @@
 #include "text/TextDisplay.h"
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
+#include "play/GameScripts.h"
 #include "ui/GameUI.h"
 #include "ui/FirstPersonView.h"
 #include "ui/OverheadView.h"
@@ -117,6 +118,8 @@ int CGameUI::CreateGameObject() {
     return 1;
   };
   game_->SetHooks(std::move(hooks));
+  scripts_ = std::make_unique<CGameScripts>(*game_, config_.scenarioNumber);
+  scripts_->Attach();
   overheadView_->SetLineOfSight(game_->scenario.config.visibility != 0);
   SetAnimation(game_->scenario.config.animate != 0);
   if (loadName_) {
@@ -180,6 +183,8 @@ void CGameUI::FreeGame() {
   // that is being freed.
   if (control_.mode != MainMenu) control_.mode = UIModeNone;
   StopGameTimer();
+  // The interpreter refers to the game: it goes first.
+  scripts_.reset();
   game_.reset();
   if (sidebar_) sidebar_->Erase();
   sidebar_.reset();

@@ -12,6 +12,7 @@
 #include "text/TextDisplay.h"
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
+#include "play/GameScripts.h"
 #include "ui/FirstPersonView.h"
 #include "ui/OverheadView.h"
 #include "vector/FirstPersonEngine.h"

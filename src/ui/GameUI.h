@@ -13,6 +13,7 @@
 class TextDisplay;
 class CGetString;
 class CGame;
+class CGameScripts;
 class CBArraySet;
 class CTileSet;
 class CMDisplay;
@@ -114,6 +115,7 @@ class CGameUI : public CAppBase {
   std::unique_ptr<CFirstPersonEngine> firstPerson_;  // the first-person engine
   std::unique_ptr<FirstPersonView> firstPersonView_;
   std::unique_ptr<CGame> game_;                // the running game
+  std::unique_ptr<CGameScripts> scripts_;      // the script interpreter bound to the game
   std::optional<std::string> loadName_;
 };
 

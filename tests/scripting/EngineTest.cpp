@@ -169,7 +169,7 @@ TEST(Registers, OwnedObjectsAreFreedWhenOverwritten) {
   };
   bool freed = false;
   Game g;
-  g.context.targetValue.kind = ObjectKind::Iterator;
+  g.context.targetValue.kind = ScriptObjectKind::Iterator;
   g.context.targetValue.owned = std::make_shared<Probe>(&freed);
   const std::string text = ObjectRefText(g.context.targetValue);
   g.context.targetValue = ObjectRef();
