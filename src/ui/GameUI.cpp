@@ -266,6 +266,6 @@ int CGameUI::QuitGame(bool withoutSave) {
     if (game_ && !game_->OfferSave()) return 0;
   }
   if (AskQuit()) RequestQuit();
-  else if (game_) game_->CommandPrompt();
+  else if (game_ && !QuitRequested()) game_->CommandPrompt();
   return 1;
 }
