@@ -80,6 +80,7 @@ class CGameUI : public CAppBase {
   void StartDefaultCharacterGame();
   void LoadCurrentGameFromMenu();
   void LoadSavedGameFromMenu();
+  void LoadAndStartGame(const std::string* saveDir, const char* failure);
   void AdvancedOptionsMenu();
   void SetScenarioFromMenu();
   void SpecialOptionsMenu();
