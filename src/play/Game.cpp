@@ -54,8 +54,9 @@ int CGame::Capability() const {
 int CGame::CellTerrain(int x, int y) const {
   if (!map || x < 0 || y < 0 || x >= map->Width() || y >= map->Height()) return -1;
   uint16_t id = map->Tile(x, y);
-  if (id == 0 || !displays_.tiles) return -1;
-  const CTile* t = displays_.tiles->Find(id);
+  const CTileSet* tiles = TileSetForView();
+  if (id == 0 || !tiles) return -1;
+  const CTile* t = const_cast<CTileSet*>(tiles)->Find(id);
   return t ? t->terrain : -1;
 }
 

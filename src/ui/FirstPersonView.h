@@ -2,10 +2,19 @@
 // The first-person display as the game sees it (maps whose display type is
 // first person): the view ahead of the party from its cell and facing.
 #include <cstdint>
+#include <memory>
 
 #include "play/MapView.h"
 
 class CMVDisplay;
+class CTileSet;
+struct VTile;
+template <typename T>
+class VSet;
+
+// The view class and terrain of every first-person tile as a tile set
+// without frames: what the game's movement rules read on first-person maps.
+std::unique_ptr<CTileSet> MakeTerrainTileSet(const VSet<VTile>& tiles);
 
 class FirstPersonView : public CMapView {
  public:

@@ -100,6 +100,7 @@ int CGameUI::CreateGameObject() {
   displays.overhead = overheadView_.get();
   displays.tiles = tiles_.get();
   displays.firstPerson = firstPersonView_.get();
+  displays.vectorTiles = firstPersonTerrain_.get();
   if (!game_->Initialize(&control_, config_.scenarioNumber, displays)) return 0;
   GameHooks hooks;
   hooks.quitGame = [this](bool withoutSave) { return QuitGame(withoutSave); };
@@ -163,7 +164,10 @@ int CGameUI::InitGame() {
       firstPerson_ = CreateFirstPersonEngine(
           config_.scenarioNumber, config_.fpScale, config_.fpAnimFreq,
           [this](int w, int h, int* x, int* y) { return GetDisplayPosition(w, h, x, y) == 1; });
-      if (firstPerson_) firstPersonView_ = std::make_unique<FirstPersonView>(firstPerson_->display);
+      if (firstPerson_) {
+        firstPersonView_ = std::make_unique<FirstPersonView>(firstPerson_->display);
+        if (firstPerson_->sets.tiles) firstPersonTerrain_ = MakeTerrainTileSet(*firstPerson_->sets.tiles);
+      }
       ok = CreateGameObject() == 1;
     }
   }
@@ -192,6 +196,7 @@ void CGameUI::FreeGame() {
   overheadView_.reset();
   overhead_.reset();
   firstPersonView_.reset();
+  firstPersonTerrain_.reset();
   firstPerson_.reset();
   tiles_.reset();
   frames_.reset();
@@ -200,9 +205,11 @@ void CGameUI::FreeGame() {
 }
 
 int CGameUI::StartGame() {
+  shownPlayMode_ = OverheadPlay;
   if (!game_ || !game_->StartPlay()) {
     PrintLine("ERROR: Failed to start game");
     return 0;
   }
+  ShowModeChange();
   return 1;
 }

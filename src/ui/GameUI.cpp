@@ -212,8 +212,23 @@ int CGameUI::PlayKey(int key) {
   if (!game_) return 1;
   int result = control_.mode == FirstPersonPlay ? game_->HandleFirstPersonKey(key)
                                                 : game_->HandleOverheadKey(key);
-  if (game_) RunPendingActions();
+  if (game_) {
+    ShowModeChange();
+    RunPendingActions();
+  }
   return result;
+}
+
+// When a map change switched between the overhead and the first-person
+// view, the map area is cleared and the new view drawn on it.
+void CGameUI::ShowModeChange() {
+  if (control_.mode == shownPlayMode_) return;
+  if (control_.mode != OverheadPlay && control_.mode != FirstPersonPlay) return;
+  shownPlayMode_ = control_.mode;
+  if (!mapVisible_) return;
+  Backend()->GetCanvas().FillRect(config_.mapX, config_.mapY, mapPixelWidth_, mapPixelHeight_, 0);
+  if (control_.mode == FirstPersonPlay && firstPerson_) firstPerson_->display.Display();
+  else if (game_) game_->RedrawAll();
 }
 
 void CGameUI::EnterMainMenu() {

@@ -89,6 +89,7 @@ class CGameUI : public CAppBase {
   int CreateGameObject();
   int PlayKey(int key);
   void RedrawMapDisplay();
+  void ShowModeChange();
   // Animation of the map displays (the scenario's ANIMATE decides whether it runs in play).
   void SetAnimation(bool on);
 
@@ -110,11 +111,13 @@ class CGameUI : public CAppBase {
   int mainRightLimit_ = 0;
   bool mapVisible_ = true;
   bool fullTextMode_ = false;
+  uint8_t shownPlayMode_ = OverheadPlay;  // the play view last drawn on the map area
   int animationCounter_ = 0;
   std::unique_ptr<CMDisplay> overhead_;       // the overhead map display
   std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
   std::unique_ptr<CFirstPersonEngine> firstPerson_;  // the first-person engine
   std::unique_ptr<FirstPersonView> firstPersonView_;
+  std::unique_ptr<CTileSet> firstPersonTerrain_;  // terrain of the first-person tiles
   std::unique_ptr<CGame> game_;                // the running game
   std::unique_ptr<CGameScripts> scripts_;      // the script interpreter bound to the game
   std::optional<std::string> loadName_;
