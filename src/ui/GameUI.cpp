@@ -12,6 +12,7 @@
 #include "text/TextDisplay.h"
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
+#include "ui/EndMenu.h"
 #include "ui/OverheadView.h"
 
 namespace {
@@ -238,10 +239,12 @@ void CGameUI::ToggleFullTextScreen() {
 }
 
 void CGameUI::RunPendingActions() {
-  if (!control_.actionPending) return;
+  if (!control_.actionPending && !leaveToMainMenu_) return;
   control_.partyDisplayChanged = 0;
+  if (control_.endMenuPending && game_ && !leaveToMainMenu_) RunEndMenu(*game_, control_, MenuServices());
   control_.endMenuPending = 0;
   control_.actionPending = 0;
+  if (leaveToMainMenu_) LeaveToMainMenu();
 }
 
 int CGameUI::QuitGame(bool withoutSave) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Frame.h"
+#include "play/UIServices.h"
 #include "ui/GameUIControl.h"
 #include "ui/MainConfig.h"
 
@@ -47,6 +48,11 @@ class CGameUI : public CAppBase {
   void RunPendingActions();
   int SaveGameState();
   int LoadGameState();
+  // F1 in play: the quick help on the full-text screen; in place with
+  // Control held.
+  int ShowQuickHelp(bool inPlace);
+  // What the menus and sheets may ask of the controller.
+  UIServices MenuServices();
 
   const MainConfig& Config() const { return config_; }
   MainConfig& Config() { return config_; }
@@ -84,6 +90,12 @@ class CGameUI : public CAppBase {
   int CreateGameObject();
   int PlayKey(int key);
   void RedrawMapDisplay();
+  // Ending play from a menu: UI mode 0 at once, the game is freed after
+  // the command that asked returned (RunPendingActions).
+  void RequestLeaveToMainMenu();
+  void LeaveToMainMenu();
+  void EnterSheetScreen();
+  void LeaveSheetScreen();
 
   std::string configPath_;
   MainConfig config_;
@@ -108,6 +120,7 @@ class CGameUI : public CAppBase {
   std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
   std::unique_ptr<CGame> game_;                // the running game
   std::optional<std::string> loadName_;
+  bool leaveToMainMenu_ = false;
 };
 
 // The one controller while it is active (null before Initialize and after
