@@ -27,9 +27,7 @@ int CGameUI::ShowQuickHelp(bool inPlace) {
 UIServices CGameUI::MenuServices() {
   UIServices ui;
   ui.mapVisible = [this]() { return mapVisible_ && !fullTextMode_; };
-  ui.setAnimate = [this](bool on) {
-    if (overhead_) overhead_->SetAnimate(on && game_ && game_->scenario.config.animate);
-  };
+  ui.setAnimate = [this](bool on) { SetAnimation(on && game_ && game_->scenario.config.animate); };
   ui.leaveToMainMenu = [this]() { RequestLeaveToMainMenu(); };
   ui.saveGameState = [this]() {
     if (game_ && game_->loadName) loadName_ = game_->loadName;
@@ -50,7 +48,7 @@ void CGameUI::RequestLeaveToMainMenu() {
   // any more. The game itself is freed once the command that asked has
   // returned, since that command still runs inside it.
   control_.mode = UIModeNone;
-  if (overhead_) overhead_->SetAnimate(false);
+  SetAnimation(false);
   if (Backend() && mapVisible_ && !fullTextMode_ && mapPixelWidth_ > 0 && mapPixelHeight_ > 0)
     Backend()->GetCanvas().FillRect(config_.mapX, config_.mapY, mapPixelWidth_, mapPixelHeight_, 0);
   if (sidebar_) sidebar_->Erase();
@@ -71,7 +69,7 @@ void CGameUI::LeaveToMainMenu() {
 void CGameUI::EnterSheetScreen() {
   mainDisplay_->ScrollReset();
   mapVisible_ = false;
-  if (overhead_) overhead_->SetAnimate(false);
+  SetAnimation(false);
   if (sidebar_) sidebar_->Erase();
   if (partyDisplay_) partyDisplay_->Erase();
   control_.mode = UIModeNone;
@@ -88,7 +86,7 @@ void CGameUI::LeaveSheetScreen() {
   if (game_) control_.mode = game_->viewMode == 2 ? FirstPersonPlay : OverheadPlay;
   if (!fullTextMode_) {
     mapVisible_ = true;
-    if (overhead_ && game_) overhead_->SetAnimate(game_->scenario.config.animate != 0);
+    if (game_) SetAnimation(game_->scenario.config.animate != 0);
     if (game_) RedrawAllChecked(*game_);
   }
   mainDisplay_->Redraw();

@@ -18,6 +18,8 @@ class CBArraySet;
 class CTileSet;
 class CMDisplay;
 class OverheadView;
+class FirstPersonView;
+struct CFirstPersonEngine;
 
 class CGameUI : public CAppBase {
  public:
@@ -37,6 +39,7 @@ class CGameUI : public CAppBase {
   int SetPosition();
   int TextAutoPosition();
   int TDSBAutoPosition();
+  int GetDisplayPosition(int width, int height, int* outX, int* outY);
 
   void ShowMainMenu();
   void EnterMainMenu();
@@ -96,6 +99,8 @@ class CGameUI : public CAppBase {
   void LeaveToMainMenu();
   void EnterSheetScreen();
   void LeaveSheetScreen();
+  // Animation of the map displays (the scenario's ANIMATE decides whether it runs in play).
+  void SetAnimation(bool on);
 
   std::string configPath_;
   MainConfig config_;
@@ -118,6 +123,8 @@ class CGameUI : public CAppBase {
   int animationCounter_ = 0;
   std::unique_ptr<CMDisplay> overhead_;       // the overhead map display
   std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
+  std::unique_ptr<CFirstPersonEngine> firstPerson_;  // the first-person engine
+  std::unique_ptr<FirstPersonView> firstPersonView_;
   std::unique_ptr<CGame> game_;                // the running game
   std::optional<std::string> loadName_;
   bool leaveToMainMenu_ = false;

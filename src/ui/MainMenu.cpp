@@ -10,6 +10,7 @@
 #include "play/Game.h"
 #include "ui/GameUI.h"
 #include "ui/ImageTools.h"
+#include "vector/VFDisplay.h"
 #include "world/SavePrompts.h"
 
 namespace {
@@ -270,6 +271,8 @@ void CGameUI::SpecialOptionsMenu() {
       UIImageViewer();
       break;
     case 'A':
+      RunVectorFrameDisplay(config_.scenarioNumber);
+      break;
     case 'B':
     case 'E':
     case 'F':
