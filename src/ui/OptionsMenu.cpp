@@ -1,6 +1,9 @@
 // The options menu of play and the pages reached from it.
 #include "ui/OptionsMenu.h"
 
+#include <string>
+#include <utility>
+
 #include "graphics/OverheadDisplay.h"
 #include "platform/Frame.h"
 #include "platform/Keys.h"
@@ -121,12 +124,68 @@ int RecalculateAttributes(CGame& game) {
   return Prompted(game);
 }
 
+// The party member at position k (1-based), the active one included; null
+// for an empty position.
+PCRecord* Member(CGame& game, int k) {
+  if (k < 1 || k > game.partySize) return nullptr;
+  if (k == game.activeMember) return game.pc.get();
+  return size_t(k - 1) < game.partyMembers.size() ? game.partyMembers[size_t(k - 1)].get() : nullptr;
+}
+
+std::string NameOf(const PCRecord& m) { return m.def.name ? *m.def.name : ""; }
+
+bool HasGameFlags(const PCRecord& m) { return m.hasFlags && !m.flags.empty(); }
+
 int RestoreLostFlags(CGame& game) {
   PrintLine("!!! BUG FIX OPTION: RESTORE LOST FLAGS FROM PARTY MEMBER !!!");
   PrintNewLine();
-  // Games of this version have no party, so there is nobody to swap with.
-  PrintLine("There is no party.  You may need to reload from a save prior to disbanding a party then try "
-            "this option again (or reload from a save prior to losing the flags in the first place).");
+  if (game.partySize < 1 || !game.pc) {
+    PrintLine("There is no party.  You may need to reload from a save prior to disbanding a party then try "
+              "this option again (or reload from a save prior to losing the flags in the first place).");
+    return Prompted(game);
+  }
+  Page({"An earlier version could lose the game flags of the active character when the party changed, "
+        "while another member kept a copy of them.  This repair swaps the game flags of the active "
+        "character with those of the member you choose.",
+        "Use it only on a saved game that shows this fault, and back up the current save first."});
+  Page({"Note that once you select a character, the flags will be listed and prompts will allow you to "
+        "select another character and verify that you wish to proceed."});
+  for (;;) {
+    PrintLine("Swap flags with:");
+    for (int k = 1; k <= game.partySize; ++k)
+      if (const PCRecord* m = Member(game, k))
+        PrintLine("%d: %s %s", k, NameOf(*m).c_str(), HasGameFlags(*m) ? "(has flags)" : "(no flags)");
+    PrintLine("(<RETURN> to exit)");
+    Print("Which? ");
+    uint8_t choice = 0;
+    if (!InputByte(&choice) || QuitRequested()) break;
+    PCRecord* m = Member(game, choice);
+    if (!m || m == game.pc.get()) {
+      PrintLine("Invalid character");
+      WaitAnyKey();
+      continue;
+    }
+    if (!HasGameFlags(*m)) {
+      PrintLine("This character has no flags");
+      WaitAnyKey();
+      continue;
+    }
+    Print("Flags (%s): ", NameOf(*m).c_str());
+    for (const auto& [flag, value] : m->flags) Print("%d %d  ", flag, value);
+    PrintLine("Total set: %d", int(m->flags.size()));
+    WaitAnyKey();
+    Print("Is this the character you wish to select? ");
+    if (!AskYesNo()) continue;
+    PrintLine("This will swap the flags between %s and %s", NameOf(*game.pc).c_str(), NameOf(*m).c_str());
+    Print("Are you sure you wish to proceed? ");
+    if (AskYesNo()) {
+      std::swap(game.pc->flags, m->flags);
+      std::swap(game.pc->flagCount, m->flagCount);
+      std::swap(game.pc->hasFlags, m->hasFlags);
+      PrintLine("DONE");
+    }
+    break;
+  }
   return Prompted(game);
 }
 
@@ -147,10 +206,19 @@ int RecalculateEncumbrance(CGame& game) {
         "Use it only on a saved game that shows this fault, and back up the current save first."});
   Print("Do you wish to proceed? ");
   if (!AskYesNo()) return Prompted(game);
-  if (game.pc) {
-    PrintLine("Current weight: %d", int(game.pc->weight));
-    game.pc->weight = TotalWeight(game, *game.pc);
-    PrintLine("New weight: %d", int(game.pc->weight));
+  auto recalculate = [&game](PCRecord& m) {
+    PrintLine("Current weight: %d", int(m.weight));
+    m.weight = TotalWeight(game, m);
+    PrintLine("New weight: %d", int(m.weight));
+  };
+  if (game.partySize > 0) {
+    for (int k = 1; k <= game.partySize; ++k)
+      if (PCRecord* m = Member(game, k)) {
+        PrintLine("%s:", NameOf(*m).c_str());
+        recalculate(*m);
+      }
+  } else if (game.pc) {
+    recalculate(*game.pc);
   }
   PrintLine("DONE");
   return Prompted(game);

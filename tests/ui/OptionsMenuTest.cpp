@@ -267,3 +267,46 @@ TEST_F(OptionsMenuTest, HelpFileHoldsTheHelpLinesAndStaysInTheGameDirectory) {
   EXPECT_NE(Menu(keys::F1).find("ERROR (Help): Could not open taken\nCMD: "), std::string::npos);
 }
 }  // namespace
+
+namespace {
+TEST_F(OptionsMenuTest, BugFixSwapsFlagsWithAChosenPartyMember) {
+  Start();
+  // A party of three led by the first member; the second kept the flags.
+  game->pc->hasFlags = false;
+  game->pc->flags.clear();
+  game->partySize = 3;
+  game->activeMember = 1;
+  game->partyMembers.resize(3);
+  for (int k : {1, 2}) {
+    game->partyMembers[size_t(k)] = std::make_unique<PCRecord>();
+    game->partyMembers[size_t(k)]->def.name = k == 1 ? "Ayla" : "Bram";
+  }
+  PCRecord& ayla = *game->partyMembers[1];
+  ayla.hasFlags = true;
+  ayla.flagCount = 10;
+  ayla.flags = {{3, 1}, {7, 42}};
+  Keys({'B'});
+  Type("3");
+  Keys({' ', ' '});  // the two explanation pages
+  Type("1");         // the active character itself
+  Keys({' '});
+  Type("3");  // Bram has no flags
+  Keys({' '});
+  Type("2");
+  Keys({' ', 'Y', 'Y'});
+  std::string text = Menu(keys::F2);
+  const std::string list =
+      "Swap flags with:\n1: Tester (no flags)\n2: Ayla (has flags)\n3: Bram (no flags)\n(<RETURN> to exit)\nWhich? ";
+  EXPECT_NE(text.find(list + "Invalid character\n" + list + "This character has no flags\n" + list +
+                      "Flags (Ayla): 3 1  7 42  Total set: 2\nIs this the character you wish to select? YES\n"
+                      "This will swap the flags between Tester and Ayla\nAre you sure you wish to proceed? YES\n"
+                      "DONE\nCMD: "),
+            std::string::npos)
+      << text;
+  EXPECT_TRUE(game->pc->hasFlags);
+  EXPECT_EQ(game->pc->flags.size(), 2u);
+  EXPECT_EQ(game->pc->flagCount, 10);
+  EXPECT_TRUE(ayla.flags.empty());
+  EXPECT_FALSE(ayla.hasFlags);
+}
+}  // namespace
