@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "graphics/MapSet.h"
+#include "play/GameOptions.h"
 #include "play/MapView.h"
 #include "scenario/Scenario.h"
 #include "ui/GameUIControl.h"
@@ -211,6 +212,7 @@ class CGame {
   uint8_t currentWind = 0;
   int extraDelay = 0;
   uint8_t verbosity = 2;
+  GameOptions options;
 
   std::optional<std::string> saveName, loadName;
 

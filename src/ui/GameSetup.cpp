@@ -8,8 +8,10 @@
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
 #include "play/GameScripts.h"
+#include "play/ScreenToggles.h"
 #include "ui/GameUI.h"
 #include "ui/FirstPersonView.h"
+#include "ui/OptionsMenu.h"
 #include "ui/OverheadView.h"
 #include "vector/FirstPersonEngine.h"
 
@@ -108,19 +110,18 @@ int CGameUI::CreateGameObject() {
     if (game_->loadName) loadName_ = game_->loadName;
     return SaveGameState();
   };
-  hooks.quickHelp = [this](bool) {
-    PrintLine("Help is not available in this version of Korva");
-    game_->CommandPrompt();
-    return 1;
-  };
-  hooks.optionsMenu = [this]() {
-    PrintLine("Options are not available in this version of Korva");
-    game_->CommandPrompt();
-    return 1;
-  };
+  hooks.quickHelp = [this](bool inPlace) { return ShowQuickHelp(inPlace); };
+  hooks.optionsMenu = [this]() { return ShowOptionsMenu(*game_, MenuServices()); };
   game_->SetHooks(std::move(hooks));
   scripts_ = std::make_unique<CGameScripts>(*game_, config_.scenarioNumber);
   scripts_->Attach();
+  // A new game starts with the scenario's options and no requests left
+  // over from an earlier one.
+  InitGameOptions(*game_);
+  RestoreTextPause(*game_);
+  control_.actionPending = control_.endMenuPending = control_.partyDisplayChanged = 0;
+  control_.endMenuSaveAllowed = 1;
+  leaveToMainMenu_ = false;
   overheadView_->SetLineOfSight(game_->scenario.config.visibility != 0);
   SetAnimation(game_->scenario.config.animate != 0);
   if (loadName_) {

@@ -13,6 +13,7 @@
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
 #include "play/GameScripts.h"
+#include "ui/EndMenu.h"
 #include "ui/FirstPersonView.h"
 #include "ui/OverheadView.h"
 #include "vector/FirstPersonEngine.h"
@@ -267,10 +268,12 @@ void CGameUI::ToggleFullTextScreen() {
 }
 
 void CGameUI::RunPendingActions() {
-  if (!control_.actionPending) return;
+  if (!control_.actionPending && !leaveToMainMenu_) return;
   control_.partyDisplayChanged = 0;
+  if (control_.endMenuPending && game_ && !leaveToMainMenu_) RunEndMenu(*game_, control_, MenuServices());
   control_.endMenuPending = 0;
   control_.actionPending = 0;
+  if (leaveToMainMenu_) LeaveToMainMenu();
 }
 
 int CGameUI::QuitGame(bool withoutSave) {

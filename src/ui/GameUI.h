@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Frame.h"
+#include "play/UIServices.h"
 #include "ui/GameUIControl.h"
 #include "ui/MainConfig.h"
 
@@ -51,6 +52,11 @@ class CGameUI : public CAppBase {
   void RunPendingActions();
   int SaveGameState();
   int LoadGameState();
+  // F1 in play: the quick help on the full-text screen; in place with
+  // Control held.
+  int ShowQuickHelp(bool inPlace);
+  // What the menus and sheets may ask of the controller.
+  UIServices MenuServices();
 
   const MainConfig& Config() const { return config_; }
   MainConfig& Config() { return config_; }
@@ -90,6 +96,12 @@ class CGameUI : public CAppBase {
   int PlayKey(int key);
   void RedrawMapDisplay();
   void ShowModeChange();
+  // Ending play from a menu: UI mode 0 at once, the game is freed after
+  // the command that asked returned (RunPendingActions).
+  void RequestLeaveToMainMenu();
+  void LeaveToMainMenu();
+  void EnterSheetScreen();
+  void LeaveSheetScreen();
   // Animation of the map displays (the scenario's ANIMATE decides whether it runs in play).
   void SetAnimation(bool on);
 
@@ -121,6 +133,7 @@ class CGameUI : public CAppBase {
   std::unique_ptr<CGame> game_;                // the running game
   std::unique_ptr<CGameScripts> scripts_;      // the script interpreter bound to the game
   std::optional<std::string> loadName_;
+  bool leaveToMainMenu_ = false;
 };
 
 // The one controller while it is active (null before Initialize and after
