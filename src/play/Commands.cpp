@@ -69,19 +69,17 @@ int CGame::HandleKey(int key, bool fp) {
   int code = 0;
   if (hooks_.keyMap && hooks_.keyMap(key, mode, &code)) return RunCode(code, fp);
   const bool ctrl = ControlDown();
+  if (hooks_.infoKey) {
+    bool handled = false;
+    int result = hooks_.infoKey(key, ctrl, &handled);
+    if (handled) return result;
+  }
   switch (key) {
     case keys::Left: return RunCode(CodeWest, fp);
     case keys::Right: return RunCode(CodeEast, fp);
     case keys::Up: return RunCode(CodeNorth, fp);
     case keys::Down: return RunCode(CodeSouth, fp);
     case keys::Space: return RunCode(CodePass, fp);
-    case keys::Tab:
-      if (!scenario.config.cheat) return 1;
-      debugMove = !debugMove;
-      PrintLine(debugMove ? "Debug movement on" : "Debug movement off");
-      if (CMapView* v = View()) v->ShowPlayer(!debugMove, pc ? (pc->ownTile ? pc->ownTile : pc->def.tile) : 0);
-      CommandPrompt();
-      return 1;
     case 'D': return ctrl ? IllegalCommand() : RunCode(CodeDescend, fp);
     case 'E': return RunCode(CodeEnter, fp);
     case 'J': return RunCode(CodeJump, fp);

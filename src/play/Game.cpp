@@ -137,6 +137,7 @@ int CGame::RunScript(int type, uint16_t script) {
 
 int CGame::RedrawAll() {
   redrawPending = false;
+  if (options.redrawDebug) PrintLine("RedrawAll");
   CMapView* v = View();
   if (!v) return 1;
   if (!v->Redraw()) {

@@ -64,6 +64,10 @@ struct GameHooks {
   // The scenario's priority key map, consulted before the built-in keys:
   // true with the key-map command code when it maps the key.
   std::function<bool(int key, int mode, int* code)> keyMap;
+  // The information and screen keys that cost no turn (sheets, debug
+  // movement, screen locking, animation frame): sets *handled when the key
+  // is one of them and returns the command's result.
+  std::function<int(int key, bool ctrl, bool* handled)> infoKey;
   // Plays a sound of the scenario's sound set (2 step, 3 bump).
   std::function<void(int sound)> playSound;
 };

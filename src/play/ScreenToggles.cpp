@@ -41,11 +41,6 @@ void InitGameOptions(CGame& game) {
 
 void RestoreTextPause(CGame& game) { SetTextPause(game.options.textPause && !game.debugMove); }
 
-int RedrawAllChecked(CGame& game) {
-  if (game.options.redrawDebug) PrintLine("RedrawAll");
-  return game.RedrawAll();
-}
-
 int ToggleSound(CGame& game) {
   game.options.soundOn = !game.options.soundOn;
   PrintLine(game.options.soundOn ? "Sound on" : "Sound off");
@@ -75,11 +70,11 @@ int ToggleDebugMovement(CGame& game) {
     PrintLine("Cheat mode on");
     DebugPrintLine("Position: %d %d, Facing: %s", game.playerX, game.playerY, FacingWord(game.facing));
     SetTextPause(false);
-    ok = RedrawAllChecked(game);
+    ok = game.RedrawAll();
   } else {
     PrintLine("Cheat mode off");
     RestoreTextPause(game);
-    ok = RedrawAllChecked(game);
+    ok = game.RedrawAll();
     Print("CMD: ");
   }
   return ok;
@@ -102,7 +97,7 @@ int ToggleScreenLock(CGame& game, const UIServices& ui) {
   } else {
     lock.on = false;
     if (CMapView* v = game.displays_.overhead) v->Move(game.playerX, game.playerY, game.facing);
-    if (!RedrawAllChecked(game)) return 0;
+    if (!game.RedrawAll()) return 0;
     PrintLine("Screen unlocked");
   }
   game.CommandPrompt();
@@ -159,7 +154,7 @@ int ScreenLockOptions(CGame& game, const UIServices& ui) {
       game.CommandPrompt();
       return 1;
   }
-  int ok = RedrawAllChecked(game);
+  int ok = game.RedrawAll();
   game.CommandPrompt();
   return ok;
 }
@@ -169,7 +164,7 @@ int AdjustAnimationFrame(CGame& game, const UIServices& ui, int step) {
   if (ui.mapVisible && !ui.mapVisible()) return 1;
   if (game.viewMode == 2 || !ui.overhead) return 1;  // the first-person view has no frames to step yet
   ui.overhead->AddAnimPhase(step);
-  int ok = RedrawAllChecked(game);
+  int ok = game.RedrawAll();
   PrintLine("ADJUST ANIMATION FRAME: %d", ui.overhead->Phase());
   game.CommandPrompt();
   return ok;

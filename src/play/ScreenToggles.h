@@ -23,5 +23,4 @@ int ToggleScreenLock(CGame& game, const UIServices& ui);
 int ScreenLockOptions(CGame& game, const UIServices& ui);
 // "=" and "-": only in the debug movement mode while the map is drawn.
 int AdjustAnimationFrame(CGame& game, const UIServices& ui, int step);
-// RedrawAll with the redraw-debug line first.
-int RedrawAllChecked(CGame& game);
+

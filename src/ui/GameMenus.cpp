@@ -87,7 +87,7 @@ void CGameUI::LeaveSheetScreen() {
   if (!fullTextMode_) {
     mapVisible_ = true;
     if (game_) SetAnimation(game_->scenario.config.animate != 0);
-    if (game_) RedrawAllChecked(*game_);
+    if (game_) game_->RedrawAll();
   }
   mainDisplay_->Redraw();
   if (!fullTextMode_ && sidebar_) sidebar_->Redraw();

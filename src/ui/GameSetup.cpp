@@ -8,6 +8,7 @@
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
 #include "play/GameScripts.h"
+#include "play/InfoCommands.h"
 #include "play/ScreenToggles.h"
 #include "ui/GameUI.h"
 #include "ui/FirstPersonView.h"
@@ -112,6 +113,9 @@ int CGameUI::CreateGameObject() {
   };
   hooks.quickHelp = [this](bool inPlace) { return ShowQuickHelp(inPlace); };
   hooks.optionsMenu = [this]() { return ShowOptionsMenu(*game_, MenuServices()); };
+  hooks.infoKey = [this](int key, bool ctrl, bool* handled) {
+    return InfoCommandKey(*game_, MenuServices(), key, ctrl, handled);
+  };
   game_->SetHooks(std::move(hooks));
   scripts_ = std::make_unique<CGameScripts>(*game_, config_.scenarioNumber);
   scripts_->Attach();

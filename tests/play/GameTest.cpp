@@ -2,6 +2,7 @@
 
 #include "PlayFixture.h"
 #include "scenario/Keywords.h"
+#include "play/ScreenToggles.h"
 #include "scenario/TerrainGroups.h"
 #include "world/WorldPaths.h"
 
@@ -492,7 +493,7 @@ TEST_F(PlayTest, FirstPersonTurningAndStepping) {
 
 TEST_F(PlayTest, DebugMoveWrapsAndIgnoresRules) {
   NewGame();
-  game->HandleOverheadKey(keys::Tab);
+  ToggleDebugMovement(*game);  // Tab, through the controller's information keys
   EXPECT_TRUE(game->debugMove);
   game->playerX = 4;
   out.clear();

@@ -157,7 +157,7 @@ TEST_F(OptionsMenuTest, AdvancedOptions) {
   EXPECT_EQ(Menu(keys::F2), head + "Toggle Redraw DBG\nRedraw debug on\nCMD: ");
   EXPECT_TRUE(game->options.redrawDebug);
   out.clear();
-  EXPECT_EQ(RedrawAllChecked(*game), 1);
+  EXPECT_EQ(game->RedrawAll(), 1);
   EXPECT_EQ(out, "RedrawAll\n");
   // Without an overhead display there is no draw mode to switch.
   Keys({'W'});
