@@ -1,4 +1,6 @@
 // Setting a game up from the main menu and tearing it down again.
+#include "play/TurnCycle.h"
+#include "text/StatusSidebar.h"
 #include "data/BArraySet.h"
 #include "graphics/FrameSet.h"
 #include "graphics/TileSet.h"
@@ -102,6 +104,8 @@ int CGameUI::CreateGameObject() {
     return 1;
   };
   game_->SetHooks(std::move(hooks));
+  InstallTurnHooks(*game_);
+  SetSidebarDisplay(*game_, sidebar_.get());
   overheadView_->SetLineOfSight(game_->scenario.config.visibility != 0);
   if (loadName_) {
     game_->loadName = loadName_;
