@@ -134,8 +134,11 @@ int EndPlayerTurn(CGame& game) {
     if (QuitRequested()) return 1;  // the window was closed
     if (loops >= TurnLoopLimit) {
       Print("Turn looping has reached %d; quit? ", TurnLoopLimit);
-      const bool yes = AskYesNo();
-      if (yes || QuitRequested()) {
+      // Any key answers, only Y means yes; no key at all means the window
+      // is closing, which ends the loop as well.
+      const int key = GetKey();
+      if (key != 0) PrintLine(key == 'Y' ? "YES" : "NO");
+      if (key == 'Y' || key == 0 || QuitRequested()) {
         RequestEndMenu(game, false);
         return 1;
       }
