@@ -17,6 +17,7 @@ class DemoPlay : public PlayTest {
     SeedRandom(99);
     NewGame();
     InstallTurnHooks(*game);
+    TurnMapStart(*game);  // the map started before the hooks were set
   }
   CreatureObject* Find(const char* name) {
     for (int id = 1; id <= game->creatures->Size(); ++id) {

@@ -20,6 +20,7 @@ class TurnTest : public PlayTest {
   void StartTurns() {
     NewGame();
     InstallTurnHooks(*game);
+    TurnMapStart(*game);  // the map started before the hooks were set
     rat = game->creatures->Get(1);
     ASSERT_NE(rat, nullptr);
   }
