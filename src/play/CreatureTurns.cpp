@@ -81,58 +81,91 @@ struct Target {
   int x = 0, y = 0;
 };
 
-// What a cell yields for the closest-target search.
-bool CellYields(CGame& game, const CreatureObject& n, int x, int y, Target& t) {
-  const uint8_t at = n.attackTarget;
-  if ((at & (TargetPCs | TargetAll)) && x == game.playerX && y == game.playerY && game.pc) {
-    t.pc = true;
-    return true;
-  }
-  const QEntry* top = game.qmap->Top(x, y);
-  if (!top || top->kind != KindCreature) return false;
-  CreatureObject* d = game.creatures->Get(top->id);
-  if (!d || d == &n) return false;
-  const uint8_t dt = d->attackTarget;
-  const bool nDefender = n.behaviour & BehaviourDefender, dDefender = d->behaviour & BehaviourDefender;
-  bool yes = false;
-  if (at & TargetAll) yes = !(dt & TargetAll);
-  else if (((at & TargetDefenders) && dDefender) || ((at & (TargetPCs | TargetAll)) && IsAlly(*d))) yes = true;
-  else if (n.targetGroup && d->groupId == n.targetGroup) yes = true;
-  else if (!IsHostileState(d->state)) yes = false;
-  else if ((dt & TargetAll) || (nDefender && (dt & TargetDefenders)) || (IsAlly(n) && (dt & TargetPCs))) yes = true;
-  if (!yes) return false;
-  t.creature = d;
-  return true;
+// Whether creature D on top of a cell is a target for N (the player's
+// cell has been tried before).
+bool CreatureIsTarget(const CreatureObject& n, const CreatureObject& d) {
+  if (&d == &n) return false;
+  const uint8_t at = n.attackTarget, dt = d.attackTarget;
+  const bool nDefender = n.behaviour & BehaviourDefender, dDefender = d.behaviour & BehaviourDefender;
+  if (at & TargetAll) return !(dt & TargetAll);
+  if (((at & TargetDefenders) && dDefender) || ((at & (TargetPCs | TargetAll)) && IsAlly(d))) return true;
+  if (n.targetGroup && d.groupId == n.targetGroup) return true;
+  if (!IsHostileState(d.state)) return false;
+  return (dt & TargetAll) || (nDefender && (dt & TargetDefenders)) || (IsAlly(n) && (dt & TargetPCs));
 }
 
-bool TryCell(CGame& game, const CreatureObject& n, int x, int y, Target& t) {
-  if (x < 0 || y < 0 || x >= game.map->Width() || y >= game.map->Height()) {
-    if (!WrapCell(game, x, y)) return false;
-  }
-  if (!CellYields(game, n, x, y, t)) return false;
-  t.x = x;
-  t.y = y;
-  return true;
-}
-
+// The ring search. Every probe works on a flat cell index; cells beyond a
+// border are brought back by a true modulo per axis when that border wraps,
+// so a radius larger than the map stays inside it.
 bool ClosestTarget(CGame& game, const CreatureObject& n, Target& t) {
   int r = game.turn.findEnemyDist;
   if (n.state == StateHostile && n.aiDistance != 0 && n.aiDistance < r) r = n.aiDistance;
-  if (r <= 0 || !game.map || !game.qmap) return false;
-  const int x = n.x, y = n.y;
-  for (int k = 1; k <= r; ++k) {
-    if (TryCell(game, n, x, y - k, t) || TryCell(game, n, x + k, y, t) || TryCell(game, n, x, y + k, t) ||
-        TryCell(game, n, x - k, y, t))
+  if (r <= 0 || !game.map || !game.qmap || !game.creatures) return false;
+  const QMap& q = *game.qmap;
+  const CreatureList& list = *game.creatures;
+  const int w = q.Width(), h = q.Height();
+  const bool wrapN = BorderWraps(game, BorderN), wrapE = BorderWraps(game, BorderE);
+  const bool wrapS = BorderWraps(game, BorderS), wrapW = BorderWraps(game, BorderW);
+  const bool pcHunter = (n.attackTarget & (TargetPCs | TargetAll)) && game.pc;
+  const long long pcIndex =
+      q.Inside(game.playerX, game.playerY) ? (long long)game.playerY * w + game.playerX : -1;
+  // What the cell at a flat index inside the map yields.
+  auto hit = [&](size_t index) -> bool {
+    if (pcHunter && (long long)index == pcIndex) {
+      t.pc = true;
+      t.x = int(index % size_t(w));
+      t.y = int(index / size_t(w));
       return true;
+    }
+    const uint16_t e = q.TopAt(index);
+    if (e == 0) return false;
+    const QEntry& entry = q.EntryAt(e);
+    if (entry.kind != KindCreature) return false;
+    CreatureObject* d = list.Get(entry.id);
+    if (!d || !CreatureIsTarget(n, *d)) return false;
+    t.creature = d;
+    t.x = int(index % size_t(w));
+    t.y = int(index / size_t(w));
+    return true;
+  };
+  auto probe = [&](int cx, int cy) -> bool {
+    if (unsigned(cx) >= unsigned(w)) {
+      if (cx < 0 ? !wrapW : !wrapE) return false;
+      cx = Mod(cx, w);
+    }
+    if (unsigned(cy) >= unsigned(h)) {
+      if (cy < 0 ? !wrapN : !wrapS) return false;
+      cy = Mod(cy, h);
+    }
+    return hit(size_t(cy) * size_t(w) + size_t(cx));
+  };
+  const int x = n.x, y = n.y;
+  const size_t W = size_t(w);
+  for (int k = 1; k <= r; ++k) {
+    if (probe(x, y - k) || probe(x + k, y) || probe(x, y + k) || probe(x - k, y)) return true;
     // The ring, each side from its corner, 2k cells, its middle left out.
+    if (x - k >= 0 && x + k < w && y - k >= 0 && y + k < h) {
+      // Wholly inside the map: plain index steps along each side.
+      const size_t nw = size_t(y - k) * W + size_t(x - k), ne = nw + size_t(2 * k);
+      const size_t se = ne + size_t(2 * k) * W, sw = se - size_t(2 * k);
+      for (int i = 0; i < 2 * k; ++i)
+        if (i != k && hit(nw + size_t(i))) return true;
+      for (int i = 0; i < 2 * k; ++i)
+        if (i != k && hit(ne + size_t(i) * W)) return true;
+      for (int i = 0; i < 2 * k; ++i)
+        if (i != k && hit(se - size_t(i))) return true;
+      for (int i = 0; i < 2 * k; ++i)
+        if (i != k && hit(sw - size_t(i) * W)) return true;
+      continue;
+    }
     for (int i = 0; i < 2 * k; ++i)
-      if (i != k && TryCell(game, n, x - k + i, y - k, t)) return true;
+      if (i != k && probe(x - k + i, y - k)) return true;
     for (int i = 0; i < 2 * k; ++i)
-      if (i != k && TryCell(game, n, x + k, y - k + i, t)) return true;
+      if (i != k && probe(x + k, y - k + i)) return true;
     for (int i = 0; i < 2 * k; ++i)
-      if (i != k && TryCell(game, n, x + k - i, y + k, t)) return true;
+      if (i != k && probe(x + k - i, y + k)) return true;
     for (int i = 0; i < 2 * k; ++i)
-      if (i != k && TryCell(game, n, x - k, y + k - i, t)) return true;
+      if (i != k && probe(x - k, y + k - i)) return true;
   }
   return false;
 }
