@@ -2,6 +2,7 @@
 // experience.
 #include "RulesFixture.h"
 
+#include "play/ActionCommands.h"
 #include "scenario/RuleTables.h"
 
 TEST(Dice, CountLimitsAndBonus) {
@@ -241,4 +242,35 @@ TEST(Saves, CriticalsAndInvalidType) {
   EXPECT_EQ(w.out, "");  // verbosity 2 shows nothing
   EXPECT_EQ(GetPowerSave(w.game, &p, 9, t), 0);
   EXPECT_EQ(w.out, "ERROR (GetPowerSave): Invalid save type (9)\n");
+}
+
+TEST(PartyAttack, AttackingAPeacefulCreatureAlertsItsGroupAndCostsReputation) {
+  RulesWorld w({"....", "...."});
+  w.Player(0, 0);
+  CreatureDef* sheep = w.Def("Sheep");
+  CreatureObject* s = w.Add(sheep, 1, 0, StateWander);
+  s->groupId = 3;
+  CreatureObject* friendOf = w.Add(sheep, 3, 1, StateWander);
+  friendOf->groupId = 3;
+  CreatureObject* stranger = w.Add(sheep, 0, 1, StateWander);
+  w.game.pc->def.damageDice = 0;
+  w.game.pc->def.damageBonus = 1;
+  SeedRandom(SeedForRoll(90));
+  EXPECT_EQ(PartyAttackCell(w.game, 1, 0, false), 2);
+  EXPECT_EQ(w.out, "--HIT!!! (90% Sheep)\n");
+  EXPECT_EQ(w.game.mapData.pcRep, -100);
+  EXPECT_EQ(s->state, StateAttack);
+  EXPECT_TRUE(s->flags & CreaturePeaceful);
+  EXPECT_TRUE(s->attackTarget & TargetPCs);
+  EXPECT_EQ(friendOf->state, StateAttack);
+  EXPECT_EQ(stranger->state, StateWander);
+  // Nothing there: a miss without a turn's attack.
+  w.out.clear();
+  EXPECT_EQ(PartyAttackCell(w.game, 2, 1, false), 2);
+  EXPECT_EQ(w.out, "--MISS\n");
+  // Paralysed arms: no attack and back to the prompt.
+  w.game.pc->body.attackImmobile = 2;
+  w.out.clear();
+  EXPECT_EQ(PartyAttackCell(w.game, 1, 0, false), 1);
+  EXPECT_EQ(w.out, " -- NOTHING!\nCan't attack (arms paralyzed)\nCMD: ");
 }

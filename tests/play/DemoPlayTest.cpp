@@ -5,6 +5,7 @@
 #include "PlayFixture.h"
 #include "platform/Random.h"
 #include "play/Combat.h"
+#include "play/ActionCommands.h"
 #include "play/TurnCycle.h"
 
 namespace {
@@ -68,4 +69,13 @@ TEST_F(DemoPlay, KillingTheSlimeKingWins) {
   EXPECT_EQ(control.endMenuPending, 1);
   EXPECT_EQ(control.endMenuSaveAllowed, 1);
   EXPECT_EQ(game->pc->xp, 250);
+}
+
+TEST_F(DemoPlay, LookAtTheHermitAndAtGrass) {
+  out.clear();
+  LookAtCell(*game, 6, 4);
+  EXPECT_EQ(out, "Brother Aldo\nA grey-bearded man leaning on a staff.\nHP: 100%\nBehavior: Staying in place\n");
+  out.clear();
+  LookAtCell(*game, 7, 5);
+  EXPECT_EQ(out, "Grass\n");
 }

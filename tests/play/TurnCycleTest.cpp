@@ -128,3 +128,15 @@ TEST(TurnReentry, ACommandFromInsideTheCreatureLoopStartsNoSecondTurn) {
   EXPECT_EQ(scripts, 1);
   EXPECT_EQ(guard->x, 4);  // one step, not two
 }
+
+TEST_F(TurnTest, SleepingCharacterLosesTurnsUntilTheGuardAsks) {
+  StartTurns();
+  game->turn.npcAI = 0;
+  game->pc->body.sleepEffect = 3;  // no effect record wakes it here
+  game->pc->asleepMark = true;
+  Keys({'Y'});
+  ASSERT_EQ(game->HandleOverheadKey(keys::Space), 1);
+  EXPECT_EQ(Count(out, "Turn looping has reached 8; quit? "), 1);
+  EXPECT_EQ(Count(out, "CMD: "), 0);
+  EXPECT_FALSE(game->playerMayAct);
+}
