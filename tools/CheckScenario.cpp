@@ -12,6 +12,7 @@
 #include "scenario/LoadReport.h"
 #include "scenario/Scenario.h"
 #include "text/Output.h"
+#include "tools/CheckScripts.h"
 #include "tools/ToolCommands.h"
 
 namespace {
@@ -82,6 +83,7 @@ int RunCheck(int argc, char** argv) {
   LoadScenario(s, int(n));
   SetLoadMessageListener(nullptr, nullptr, nullptr);
   SetOutputCapture(nullptr);
+  CheckScenarioScripts(dir, uint16_t(n), &log.errors, &log.warnings);
 
   std::printf("%s: %d error%s, %d warning%s; definitions: %d creature, %d NPC, %d location, %d vehicle, %d item\n",
               dir.c_str(), log.errors, log.errors == 1 ? "" : "s", log.warnings, log.warnings == 1 ? "" : "s",

@@ -66,6 +66,10 @@ int CGame::StepFacing(int turn, const char* word) {
 
 int CGame::HandleKey(int key, bool fp) {
   const int mode = fp ? FirstPersonPlay : OverheadPlay;
+  if (!map || !qmap || !pc) {
+    PrintLine("ERROR (CGame): No game is loaded");
+    return 0;
+  }
   int code = 0;
   if (hooks_.keyMap && hooks_.keyMap(key, mode, &code)) return RunCode(code, fp);
   const bool ctrl = ControlDown();
@@ -123,5 +127,47 @@ int CGame::HandleKey(int key, bool fp) {
       break;
   }
   if (key >= '0' && key <= 'Z') return IllegalCommand();
+  return 1;
+}
+
+int CGame::AskDirection(bool allowHere, int& dx, int& dy) {
+  int key = GetKey();
+  dx = dy = 0;
+  switch (key) {
+    case keys::Space:
+      if (!allowHere) {
+        PrintLine("NOT HERE!");
+        return 0;
+      }
+      Print("HERE");
+      return 1;
+    case keys::Left: dx = -1; Print("WEST"); return 1;
+    case keys::Up: dy = -1; Print("NORTH"); return 1;
+    case keys::Right: dx = 1; Print("EAST"); return 1;
+    case keys::Down: dy = 1; Print("SOUTH"); return 1;
+    default:
+      PrintLine("NOTHING!");
+      return 0;
+  }
+}
+
+int CGame::AskRelativeDirection(int& dx, int& dy) {
+  static const int ox[4] = {0, 1, 0, -1}, oy[4] = {-1, 0, 1, 0};
+  int key = GetKey();
+  dx = dy = 0;
+  int turn;
+  switch (key) {
+    case keys::Space: Print("HERE"); return 1;
+    case keys::Up: turn = 0; Print("AHEAD"); break;
+    case keys::Right: turn = 1; Print("RIGHT"); break;
+    case keys::Down: turn = 2; Print("BEHIND"); break;
+    case keys::Left: turn = 3; Print("LEFT"); break;
+    default:
+      PrintLine("NOTHING!");
+      return 0;
+  }
+  int d = (facing + turn) & 3;
+  dx = ox[d];
+  dy = oy[d];
   return 1;
 }

@@ -49,6 +49,11 @@ struct GameHooks {
   std::function<int(int type, uint16_t script)> runScript;
   // The position triggers of the player's cell after an arrival or a move.
   std::function<void()> positionTriggers;
+  // A map has been entered (before its start script): its triggers and turn
+  // script are set up.
+  std::function<void()> mapEntered;
+  // The game is being saved: state kept outside the game object is written.
+  std::function<void()> saving;
   // One turn of the world after a command that took time (before the
   // prompt); returns 0 on an internal error.
   std::function<int()> worldTurn;
@@ -59,8 +64,8 @@ struct GameHooks {
   std::function<int()> optionsMenu;
   std::function<int(bool scriptConsole)> debugMenu;
   std::function<int()> saveGameState;
-  // A key map consulted before the built-in keys: returns true and a
-  // command code (Part of the key-map tables) when it maps the key.
+  // The scenario's priority key map, consulted before the built-in keys:
+  // true with the key-map command code when it maps the key.
   std::function<bool(int key, int mode, int* code)> keyMap;
   // Called at the end of every map start (the turn rules reset their
   // per-map values there).
@@ -131,6 +136,16 @@ class CGame {
   int RestoreObject(int kind, uint16_t id);
   int CreateApplyCreature(uint16_t def, int x, int y, uint16_t npcDef);
   int CreateApplyItem(uint16_t def, int x, int y, int32_t quantity);
+  int CreateApplyVehicle(uint16_t def, int x, int y);
+  int CreateApplyLocation(uint16_t def, int x, int y);
+  // Look-ups by cell (the topmost object of that kind in the cell's stack)
+  // and by ID; null when there is none. Never keep these across a script,
+  // a map change or the creation of objects: look them up again.
+  const QEntry* TopAt(int x, int y, int kind = 0) const;
+  CreatureObject* CreatureAt(int x, int y) const;
+  LocationObject* LocationAt(int x, int y) const;
+  VehicleObject* VehicleAt(int x, int y) const;
+  ItemObject* ItemAt(int x, int y) const;
   // The terrain type an object shows for the current view; -1 none.
   int ObjectTerrain(int kind, uint16_t id) const;
   int ProcessMapStartString(const std::string& text, int arrivalKind);
@@ -155,6 +170,13 @@ class CGame {
   int Pass();
   int Jump();
   int DebugMove(int dx, int dy);
+  // Direction prompts: one key; 1 with the offsets, 0 cancelled (the
+  // refusal is printed).
+  int AskDirection(bool allowHere, int& dx, int& dy);
+  int AskRelativeDirection(int& dx, int& dy);
+  // Removes every creature for good; removes creatures without definition.
+  int RemoveAllCreatures();
+  int VerifyCreatureList();
 
   // State (public for the rules of other parts and for tests).
   CGameUIControl* control = nullptr;
@@ -176,7 +198,12 @@ class CGame {
   bool groupCreatedByRun = false;
   int viewMode = 1;  // 1 overhead, 2 first person
 
-  std::unique_ptr<PCRecord> pc;
+  std::unique_ptr<PCRecord> pc;  // the active character
+  // A party read from a save: the other members by position (index k - 1;
+  // the active member's slot is empty while `pc` holds it). No party: empty.
+  std::vector<std::unique_ptr<PCRecord>> partyMembers;
+  int activeMember = 0;  // position of `pc` in the party; 0 without a party
+  int partySize = 0;
   int playerX = 0, playerY = 0;
   int facing = 0;
   GameDatValues world;  // save.dat values; world.exits is the exit stack
@@ -227,6 +254,9 @@ class CGame {
   int ItemListCheckSecurity();
   int SwitchViewMode(int mode);
   int ReadPlayerFromSave();
+  std::unique_ptr<PCRecord> MakePCFromFile(const std::string& path, bool member);
+  int LoadParty();
+  int SaveParty();
   int ShowArrival(const LocationObject& loc);
   void PlaySound(int sound) {
     if (hooks_.playSound) hooks_.playSound(sound);

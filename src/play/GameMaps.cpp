@@ -168,6 +168,7 @@ int CGame::LoadMap(uint16_t m) {
 }
 
 void CGame::MapStart() {
+  if (hooks_.mapEntered) hooks_.mapEntered();
   int d = mapData.dark;
   dark = d != 0 && (world.lightPoints <= 0 || (d > 1 && world.lightPower < d));
   if (CMapView* v = View()) v->SetDark(dark);

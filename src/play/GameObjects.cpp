@@ -142,21 +142,61 @@ int CGame::LoadQMapStackOrder() {
   return ok ? 1 : 0;
 }
 
+namespace {
+// One security check: true when the item stays. `container` is the
+// container's own security value, or -1 outside a container.
+bool SecurityKeeps(int mapSecurity, int container) {
+  if (container < 0) {
+    if (mapSecurity == 101) return true;
+    if (mapSecurity == 102) return false;
+  } else {
+    if (container == 101) return true;
+    if (container == 102) return false;
+  }
+  int target = mapSecurity == 0 ? 25 : mapSecurity;
+  if (target > 100) {
+    PrintLine("WARNING (CheckItemSecurity): Invalid map target value %d, using 100", target);
+    target = 100;
+  }
+  if (container >= 0) {
+    int modifier = container == 0 ? 20 : container;
+    if (modifier > 100) {
+      PrintLine("WARNING (CheckItemSecurity): Invalid container modifier %d, using 100", modifier);
+      modifier = 100;
+    }
+    target += modifier;
+  }
+  int roll = Roll100();
+  if (roll == 1) return true;
+  if (roll == 100) return false;
+  return roll < target;
+}
+}  // namespace
+
 int CGame::ItemListCheckSecurity() {
-  int target = mapData.security == 0 ? 25 : mapData.security;
   for (int id = 1; id <= items->Size(); ++id) {
     ItemObject* o = items->Get(id);
     if (!o || !(o->flags & ItemSecCheck)) continue;
-    bool keep;
-    if (mapData.security == 101) keep = true;
-    else if (mapData.security == 102) keep = false;
-    else {
-      int t = target > 100 ? 100 : target;
-      if (target > 100) PrintLine("WARNING (CheckItemSecurity): Invalid map target value %d, using 100", target);
-      int roll = Roll100();
-      keep = roll == 1 || (roll != 100 && roll < t);
+    if (o->contents && o->def && o->def->subtype == ItemTypeIContainer) {
+      // The container's own items are checked, with its security as modifier.
+      auto& entries = o->contents->entries;
+      for (size_t i = 0; i < entries.size();) {
+        if (!entries[i].secCheck) {
+          ++i;
+          continue;
+        }
+        if (SecurityKeeps(mapData.security, o->def->security)) {
+          entries[i].secCheck = false;
+          ++i;
+          continue;
+        }
+        DebugPrintLine("Security check indicated removing container item %d (%d)", entries[i].id, entries[i].defId);
+        entries.erase(entries.begin() + long(i));
+      }
+      o->flags &= uint8_t(~ItemSecCheck);
+      continue;
     }
-    if (keep) {
+    if (SecurityKeeps(mapData.security, -1)) {
       o->flags &= uint8_t(~ItemSecCheck);
       continue;
     }
@@ -354,4 +394,124 @@ int CGame::ProcessMapStartString(const std::string& text, int arrivalKind) {
     }
   }
   return 1;
+}
+
+int CGame::RemoveAllCreatures() {
+  for (int id = 1; creatures && id <= creatures->Size(); ++id) {
+    if (!creatures->Get(id)) continue;
+    if (!RemoveObject(KindCreature, uint16_t(id), true)) {
+      PrintLine("ERROR (RemoveAllCreatures): Could not remove object %d", id);
+      return 0;
+    }
+  }
+  redrawPending = true;
+  return 1;
+}
+
+int CGame::VerifyCreatureList() {
+  for (int id = 1; creatures && id <= creatures->Size(); ++id) {
+    const CreatureObject* o = creatures->Get(id);
+    if (!o || o->def) continue;
+    PrintLine("ERROR (VerifyCreatureList): Creature %d missing definition; deleting creature", id);
+    RemoveObject(KindCreature, uint16_t(id), true);
+  }
+  return 1;
+}
+
+int CGame::CreateApplyVehicle(uint16_t defId, int x, int y) {
+  if (!vehicles) {
+    PrintLine("ERROR (CreateApplyVehicle): Undefined vehicle list");
+    return 0;
+  }
+  if (!scenario.defs.vehicles) {
+    PrintLine("ERROR (SetUpVehicle): Undefined vehicle definition list");
+    return 0;
+  }
+  const VehicleDef* def = scenario.defs.vehicles->Find(defId);
+  if (!def) {
+    PrintLine("ERROR (SetUpVehicle): Could not get definition %d", defId);
+    return 0;
+  }
+  int id = vehicles->FirstFree();
+  if (!id) {
+    PrintLine("ERROR (CreateApplyVehicle): Could not add vehicle to list");
+    return 0;
+  }
+  auto o = std::make_unique<VehicleObject>();
+  o->id = uint16_t(id);
+  o->defId = defId;
+  o->def = def;
+  o->x = int16_t(x);
+  o->y = int16_t(y);
+  o->hp = int16_t(def->maxHp);
+  if (def->cargo > 0) o->cargo = std::make_unique<Container>();
+  vehicles->Set(id, std::move(o));
+  if (!PushObject(KindVehicle, uint16_t(id), x, y, 0)) {
+    PrintLine("ERROR (CreateApplyVehicle): Could not push vehicle to map");
+    vehicles->Take(id);
+    return 0;
+  }
+  return id;
+}
+
+int CGame::CreateApplyLocation(uint16_t defId, int x, int y) {
+  if (!locations) {
+    PrintLine("ERROR (CreateApplyLocation): Undefined location list");
+    return 0;
+  }
+  if (!scenario.defs.locations) {
+    PrintLine("ERROR (SetUpLocation): Undefined location definition list");
+    return 0;
+  }
+  const LocationDef* def = scenario.defs.locations->Find(defId);
+  if (!def) {
+    PrintLine("ERROR (SetUpLocation): Could not get definition %d", defId);
+    return 0;
+  }
+  int id = locations->FirstFree();
+  if (!id) {
+    PrintLine("ERROR (CreateApplyLocation): Could not add location to list");
+    return 0;
+  }
+  auto o = std::make_unique<LocationObject>();
+  o->id = uint16_t(id);
+  o->defId = defId;
+  o->def = def;
+  o->x = int16_t(x);
+  o->y = int16_t(y);
+  locations->Set(id, std::move(o));
+  if (!PushObject(KindLocation, uint16_t(id), x, y, def->value)) {
+    PrintLine("ERROR (CreateApplyLocation): Could not push location to map");
+    locations->Take(id);
+    return 0;
+  }
+  return id;
+}
+
+const QEntry* CGame::TopAt(int x, int y, int kind) const { return qmap ? qmap->Top(x, y, uint16_t(kind)) : nullptr; }
+
+namespace {
+uint16_t FirstOfKind(const QMap* q, int x, int y, int kind) {
+  if (!q) return 0;
+  for (const QEntry& e : q->Stack(x, y))
+    if (e.kind == kind) return e.id;
+  return 0;
+}
+}  // namespace
+
+CreatureObject* CGame::CreatureAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindCreature);
+  return id && creatures ? creatures->Get(id) : nullptr;
+}
+LocationObject* CGame::LocationAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindLocation);
+  return id && locations ? locations->Get(id) : nullptr;
+}
+VehicleObject* CGame::VehicleAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindVehicle);
+  return id && vehicles ? vehicles->Get(id) : nullptr;
+}
+ItemObject* CGame::ItemAt(int x, int y) const {
+  uint16_t id = FirstOfKind(qmap.get(), x, y, KindItem);
+  return id && items ? items->Get(id) : nullptr;
 }

@@ -123,12 +123,12 @@ int CGame::NewGameDChar() {
   return 1;
 }
 
-int CGame::ReadPlayerFromSave() {
-  std::string path = WorkingSaveDir(scenarioNumber) + "\\pc.dat";
+std::unique_ptr<PCRecord> CGame::MakePCFromFile(const std::string& path, bool member) {
   auto rec = std::make_unique<PCRecord>();
   std::string text;
   if (!AReadFile(path, text) || !LoadPCText(*rec, text)) {
-    PrintLine("WARNING (Create PC): Could not load PC");
+    if (member) PrintLine("WARNING (Create PC): Could not load PC from %s", path.c_str());
+    else PrintLine("WARNING (Create PC): Could not load PC");
     *rec = PCRecord();
     rec->ownCap = CapabilityLand;
   }
@@ -136,7 +136,7 @@ int CGame::ReadPlayerFromSave() {
   if (rec->def.terrainCap == 0) rec->def.terrainCap = rec->ownCap;
   if (rec->cls != 0 && (!scenario.classes || !scenario.classes->Get(rec->cls))) {
     PrintLine("ERROR (LoadCurrentGame): Unknown class %d", rec->cls);
-    return 0;
+    return nullptr;
   }
   for (const InvEntry& e : rec->inventory)
     if (!scenario.defs.items || !scenario.defs.items->Find(e.defId)) {
@@ -147,10 +147,66 @@ int CGame::ReadPlayerFromSave() {
     rec->vehicle->def = scenario.defs.vehicles ? scenario.defs.vehicles->Find(rec->vehicle->defId) : nullptr;
     if (!rec->vehicle->def) {
       PrintLine("ERROR (LoadCurrentGame): Unknown vehicle definition %d", rec->vehicle->defId);
+      return nullptr;
+    }
+  }
+  return rec;
+}
+
+int CGame::ReadPlayerFromSave() {
+  auto rec = MakePCFromFile(WorkingSaveDir(scenarioNumber) + "\\pc.dat", false);
+  if (!rec) return 0;
+  pc = std::move(rec);
+  return 1;
+}
+
+// The party of a save; 1 with a party, 0 without one (a missing file) or
+// when it cannot be read (the whole list is then discarded).
+int CGame::LoadParty() {
+  partyMembers.clear();
+  activeMember = 0;
+  partySize = 0;
+  std::string dir = WorkingSaveDir(scenarioNumber);
+  std::string text;
+  if (!AReadFile(dir + "\\party.dat", text)) return 0;
+  PartyFile file;
+  if (!LoadPartyText(text, file)) return 0;
+  std::vector<std::unique_ptr<PCRecord>> members(size_t(file.size));
+  for (int k : file.members) {
+    auto rec = MakePCFromFile(dir + "\\" + MemberFileName(k), true);
+    if (!rec) {
+      PrintLine("ERROR (LoadParty PC): Failed to load character %d", k);
+      return 0;
+    }
+    if (rec->body.hp < 1) rec->gone = true;
+    members[size_t(k - 1)] = std::move(rec);
+  }
+  pc = std::move(members[size_t(file.active - 1)]);
+  partyMembers = std::move(members);
+  activeMember = file.active;
+  partySize = file.size;
+  return 1;
+}
+
+int CGame::SaveParty() {
+  std::string dir = WorkingSaveDir(scenarioNumber);
+  PartyFile file;
+  file.size = partySize;
+  file.active = activeMember;
+  for (int k = 1; k <= partySize; ++k) {
+    const PCRecord* member = k == activeMember ? pc.get() : partyMembers[size_t(k - 1)].get();
+    if (!member) continue;
+    file.members.push_back(k);
+    std::string path = dir + "\\" + MemberFileName(k);
+    if (!SavePC(*member, path, scenario.defs.items.get())) {
+      PrintLine("ERROR (SaveParty): Save failed for character %d (%s)", k, path.c_str());
       return 0;
     }
   }
-  pc = std::move(rec);
+  if (!AWriteFileAtomic(dir + "\\party.dat", SavePartyText(file))) {
+    PrintLine("ERROR (SaveParty): Could not open file: %s", (dir + "\\party.dat").c_str());
+    return 0;
+  }
   return 1;
 }
 
@@ -160,12 +216,19 @@ int CGame::LoadCurrentGame() {
   std::string text;
   world = GameDatValues();
   world.foodRate = scenario.config.foodRate;
+  partyMembers.clear();
+  activeMember = partySize = 0;
   if (AReadFile(dir + "\\save.dat", text))
     LoadGameDatText(world, text, scenario.defs.items ? scenario.defs.items->Count() : 0);
-  if (!ReadPlayerFromSave()) return 0;
+  if (scenario.config.party > 1 && LoadParty()) {
+    // The party's active member plays.
+  } else if (!ReadPlayerFromSave()) {
+    return 0;
+  }
   map.reset();
   if (!LoadMap(pc->posMap)) return 0;
   mapLoadType = 1;
+  if (!LoadGameDefaultsLastFile(scenario, nullptr)) PrintLine("ERROR (LoadCurrentGame): Failed to load game defaults");
   if (pc->posX >= 0 && pc->posX < map->Width()) playerX = pc->posX;
   if (pc->posY >= 0 && pc->posY < map->Height()) playerY = pc->posY;
   if (pc->posFacing != 255) facing = pc->posFacing & 3;
@@ -190,6 +253,7 @@ int CGame::SaveGame() {
     PrintLine("ERROR (SaveGame): Could not create %s", dir.c_str());
     return 0;
   }
+  if (hooks_.saving) hooks_.saving();
   if (scenario.saveVersion && !AWriteFileAtomic(dir + "\\version.dat", SaveVersionText(&*scenario.saveVersion))) {
     PrintLine("ERROR (SaveVersionFile): Could not open %s", (dir + "\\version.dat").c_str());
     return 0;
@@ -205,8 +269,25 @@ int CGame::SaveGame() {
     PrintLine("ERROR (SaveGameDat): Could not open file: %s", (dir + "\\save.dat").c_str());
     return 0;
   }
-  if (!SavePC(*pc, dir + "\\pc.dat", scenario.defs.items.get())) return 0;
-  if (saveBMap && !SaveMap(map.get(), scenarioNumber)) return 0;
+  if (activeMember) {
+    if (!SaveParty()) return 0;
+  } else {
+    if (!SavePC(*pc, dir + "\\pc.dat", scenario.defs.items.get())) return 0;
+    if (scenario.config.party > 1) {
+      // A single character: party files of an earlier party are stale.
+      ADeleteFile(dir + "\\party.dat");
+      for (int k = 2; k <= 255; ++k)
+        if (AFileExists(dir + "\\" + MemberFileName(k))) ADeleteFile(dir + "\\" + MemberFileName(k));
+    }
+  }
+  if (saveBMap) {
+    // The changed tiles, written whole beside the old file and renamed.
+    std::string tiles = MapSavePath(scenarioNumber, mapNumber);
+    if (!AWriteFileAtomic(tiles, map->cells.SaveToBytes())) {
+      PrintLine("ERROR (SaveMap): Could not save map %s", tiles.c_str());
+      return 0;
+    }
+  }
   // The map file is assembled whole before it replaces the old one.
   std::string mapPath = dir + "\\" + MapDataFileName(mapNumber);
   if (!AWriteFileAtomic(mapPath, MapFileText())) {

@@ -9,8 +9,13 @@
 #include "text/TextDisplay.h"
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
+#include "play/GameScripts.h"
 #include "ui/GameUI.h"
+#include "ui/FirstPersonView.h"
 #include "ui/OverheadView.h"
+#include "vector/FirstPersonEngine.h"
+
+#include <algorithm>
 
 int CGameUI::TileRationScale() {
   if (!frames_) {
@@ -79,6 +84,16 @@ int CGameUI::TDSBAutoPosition() {
   return 1;
 }
 
+int CGameUI::GetDisplayPosition(int width, int height, int* outX, int* outY) {
+  if (mapPixelWidth_ == 0 || mapPixelHeight_ == 0) {
+    PrintLine("ERROR (GetDisplayPosition): MD size not set");
+    return 0;
+  }
+  *outY = std::max(0, config_.mapY + (mapPixelHeight_ - height) / 2);
+  *outX = std::max(0, config_.mapX + (mapPixelWidth_ - width) / 2);
+  return 1;
+}
+
 // Creates the game object with the scenario's rules and hands it the
 // displays and the controller's own commands.
 int CGameUI::CreateGameObject() {
@@ -86,6 +101,7 @@ int CGameUI::CreateGameObject() {
   GameDisplays displays;
   displays.overhead = overheadView_.get();
   displays.tiles = tiles_.get();
+  displays.firstPerson = firstPersonView_.get();
   if (!game_->Initialize(&control_, config_.scenarioNumber, displays)) return 0;
   GameHooks hooks;
   hooks.quitGame = [this](bool withoutSave) { return QuitGame(withoutSave); };
@@ -104,9 +120,12 @@ int CGameUI::CreateGameObject() {
     return 1;
   };
   game_->SetHooks(std::move(hooks));
+  scripts_ = std::make_unique<CGameScripts>(*game_, config_.scenarioNumber);
+  scripts_->Attach();
   InstallTurnHooks(*game_);
   SetSidebarDisplay(*game_, sidebar_.get());
   overheadView_->SetLineOfSight(game_->scenario.config.visibility != 0);
+  SetAnimation(game_->scenario.config.animate != 0);
   if (loadName_) {
     game_->loadName = loadName_;
     game_->saveName = loadName_;
@@ -145,6 +164,10 @@ int CGameUI::InitGame() {
         mainDisplay_->SetPageFromRows();
         mainDisplay_->Redraw();
       }
+      firstPerson_ = CreateFirstPersonEngine(
+          config_.scenarioNumber, config_.fpScale, config_.fpAnimFreq,
+          [this](int w, int h, int* x, int* y) { return GetDisplayPosition(w, h, x, y) == 1; });
+      if (firstPerson_) firstPersonView_ = std::make_unique<FirstPersonView>(firstPerson_->display);
       ok = CreateGameObject() == 1;
     }
   }
@@ -164,12 +187,16 @@ void CGameUI::FreeGame() {
   // that is being freed.
   if (control_.mode != MainMenu) control_.mode = UIModeNone;
   StopGameTimer();
+  // The interpreter refers to the game: it goes first.
+  scripts_.reset();
   game_.reset();
   if (sidebar_) sidebar_->Erase();
   sidebar_.reset();
   partyDisplay_.reset();
   overheadView_.reset();
   overhead_.reset();
+  firstPersonView_.reset();
+  firstPerson_.reset();
   tiles_.reset();
   frames_.reset();
   fullTextMode_ = false;

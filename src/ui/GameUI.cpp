@@ -12,7 +12,10 @@
 #include "text/TextDisplay.h"
 #include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
+#include "play/GameScripts.h"
+#include "ui/FirstPersonView.h"
 #include "ui/OverheadView.h"
+#include "vector/FirstPersonEngine.h"
 
 namespace {
 CGameUI* activeGameUI = nullptr;
@@ -131,13 +134,24 @@ int CGameUI::Initialize() {
 }
 
 void CGameUI::AnimationTick() {
-  if (control_.mode == OverheadPlay && overhead_ && mapVisible_) overhead_->AnimationTick(animationCounter_);
+  if (mapVisible_) {
+    if (control_.mode == OverheadPlay && overhead_) overhead_->AnimationTick(animationCounter_);
+    if (control_.mode == FirstPersonPlay && firstPerson_)
+      firstPerson_->display.AnimationTick(static_cast<unsigned>(animationCounter_));
+  }
   ++animationCounter_;
   if (animationCounter_ > config_.timerCountMax) animationCounter_ = 0;
 }
 
+void CGameUI::SetAnimation(bool on) {
+  if (overhead_) overhead_->SetAnimate(on);
+  if (firstPerson_) firstPerson_->display.SetAnimate(on);
+}
+
 void CGameUI::RedrawMapDisplay() {
-  if (control_.mode == OverheadPlay && overhead_ && mapVisible_) overhead_->Display();
+  if (!mapVisible_) return;
+  if (control_.mode == OverheadPlay && overhead_) overhead_->Display();
+  if (control_.mode == FirstPersonPlay && firstPerson_) firstPerson_->display.Display();
 }
 
 void CGameUI::PaintGameDisplays() {
@@ -218,7 +232,7 @@ void CGameUI::ToggleFullTextScreen() {
   d.Erase();
   if (fullTextMode_) {
     mapVisible_ = false;
-    if (overhead_) overhead_->SetAnimate(false);
+    SetAnimation(false);
     if (sidebar_) sidebar_->Erase();
     Backend()->GetCanvas().FillRect(0, 0, Backend()->GetCanvas().width, Backend()->GetCanvas().height, 0);
     d.Move(0, 0);
@@ -231,7 +245,7 @@ void CGameUI::ToggleFullTextScreen() {
   d.ShowCaret();
   if (!fullTextMode_) {
     mapVisible_ = true;
-    if (overhead_) overhead_->SetAnimate(true);
+    SetAnimation(game_->scenario.config.animate != 0);
     RedrawMapDisplay();
     if (sidebar_) sidebar_->Redraw();
   }
@@ -252,6 +266,6 @@ int CGameUI::QuitGame(bool withoutSave) {
     if (game_ && !game_->OfferSave()) return 0;
   }
   if (AskQuit()) RequestQuit();
-  else if (game_) game_->CommandPrompt();
+  else if (game_ && !QuitRequested()) game_->CommandPrompt();
   return 1;
 }

@@ -13,10 +13,13 @@
 class TextDisplay;
 class CGetString;
 class CGame;
+class CGameScripts;
 class CBArraySet;
 class CTileSet;
 class CMDisplay;
 class OverheadView;
+class FirstPersonView;
+struct CFirstPersonEngine;
 
 class CGameUI : public CAppBase {
  public:
@@ -36,6 +39,7 @@ class CGameUI : public CAppBase {
   int SetPosition();
   int TextAutoPosition();
   int TDSBAutoPosition();
+  int GetDisplayPosition(int width, int height, int* outX, int* outY);
 
   void ShowMainMenu();
   void EnterMainMenu();
@@ -76,6 +80,7 @@ class CGameUI : public CAppBase {
   void StartDefaultCharacterGame();
   void LoadCurrentGameFromMenu();
   void LoadSavedGameFromMenu();
+  void LoadAndStartGame(const std::string* saveDir, const char* failure);
   void AdvancedOptionsMenu();
   void SetScenarioFromMenu();
   void SpecialOptionsMenu();
@@ -84,6 +89,8 @@ class CGameUI : public CAppBase {
   int CreateGameObject();
   int PlayKey(int key);
   void RedrawMapDisplay();
+  // Animation of the map displays (the scenario's ANIMATE decides whether it runs in play).
+  void SetAnimation(bool on);
 
   std::string configPath_;
   MainConfig config_;
@@ -106,7 +113,10 @@ class CGameUI : public CAppBase {
   int animationCounter_ = 0;
   std::unique_ptr<CMDisplay> overhead_;       // the overhead map display
   std::unique_ptr<OverheadView> overheadView_; // the overhead display as the game sees it
+  std::unique_ptr<CFirstPersonEngine> firstPerson_;  // the first-person engine
+  std::unique_ptr<FirstPersonView> firstPersonView_;
   std::unique_ptr<CGame> game_;                // the running game
+  std::unique_ptr<CGameScripts> scripts_;      // the script interpreter bound to the game
   std::optional<std::string> loadName_;
 };
 

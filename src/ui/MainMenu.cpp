@@ -10,6 +10,7 @@
 #include "play/Game.h"
 #include "ui/GameUI.h"
 #include "ui/ImageTools.h"
+#include "vector/VFDisplay.h"
 #include "world/SavePrompts.h"
 
 namespace {
@@ -147,21 +148,7 @@ void CGameUI::LoadCurrentGameFromMenu() {
     ShowMainMenu();
     return;
   }
-  if (!InitGame()) {
-    ShowMainMenu();
-    return;
-  }
-  PrintNewLine();
-  if (!game_->LoadCurrentGame()) {
-    PrintLine("ERROR: Failed to load current game");
-    Abandon();
-    return;
-  }
-  if (!StartGame()) {
-    Abandon();
-    return;
-  }
-  RunPendingActions();
+  LoadAndStartGame(nullptr, "ERROR: Failed to load current game");
 }
 
 void CGameUI::LoadSavedGameFromMenu() {
@@ -172,14 +159,20 @@ void CGameUI::LoadSavedGameFromMenu() {
     ShowMainMenu();
     return;
   }
+  LoadAndStartGame(setup == 1 ? &path : nullptr, "ERROR: Failed to load saved game");
+}
+
+// Sets the game up, loads a named save directory (or the current save when
+// none is given) and starts play; any failure returns to the main menu.
+void CGameUI::LoadAndStartGame(const std::string* saveDir, const char* failure) {
   if (!InitGame()) {
     ShowMainMenu();
     return;
   }
   PrintNewLine();
-  int loaded = setup == 1 ? game_->LoadNamedGame(path) : game_->LoadCurrentGame();
+  int loaded = saveDir ? game_->LoadNamedGame(*saveDir) : game_->LoadCurrentGame();
   if (!loaded) {
-    PrintLine("ERROR: Failed to load saved game");
+    PrintLine("%s", failure);
     Abandon();
     return;
   }
@@ -270,6 +263,8 @@ void CGameUI::SpecialOptionsMenu() {
       UIImageViewer();
       break;
     case 'A':
+      RunVectorFrameDisplay(config_.scenarioNumber);
+      break;
     case 'B':
     case 'E':
     case 'F':

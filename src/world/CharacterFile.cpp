@@ -314,3 +314,61 @@ bool SavePC(const PCRecord& pc, const std::string& path, const ItemTable* items,
   }
   return true;
 }
+
+std::string MemberFileName(int k) { return k == 1 ? "pc.dat" : "pc" + std::to_string(k) + ".dat"; }
+
+std::string SavePartyText(const PartyFile& party) {
+  std::string s = Header;
+  s += "LIST: " + std::to_string(party.size) + "\n";
+  for (int k : party.members) {
+    s += "PC: " + std::to_string(k) + "\n";
+    if (k == party.active) s += "ACTIVE\n";
+  }
+  return s;
+}
+
+bool LoadPartyText(const std::string& input, PartyFile& out) {
+  std::string text = input;
+  DropLineEndCRs(text);
+  ScanCursor c(text);
+  out = PartyFile();
+  bool haveList = false;
+  while (!c.AtEnd()) {
+    c.SkipWhite();
+    if (c.AtEnd()) break;
+    std::string kw;
+    c.LineWord(kw, 511);
+    ScanCursor line = TakeLine(c);
+    if (kw == "LIST:") {
+      int32_t n = 0;
+      if (!line.Int(n) || n < 1 || n > 255) {
+        PrintLine("ERROR (LoadParty): Failed to get list");
+        return false;
+      }
+      out.size = n;
+      haveList = true;
+    } else if (kw == "PC:") {
+      int32_t k = 0;
+      if (!haveList) {
+        PrintLine("ERROR (LoadParty): Failed to get list");
+        return false;
+      }
+      if (!line.Int(k)) {
+        PrintLine("ERROR (LoadParty PC): Could not read line");
+        return false;
+      }
+      bool taken = false;
+      for (int m : out.members) taken |= m == k;
+      if (k < 1 || k > out.size || taken) {
+        PrintLine("ERROR (LoadParty PC): Failed to add to party character %d", k);
+        return false;
+      }
+      out.members.push_back(k);
+    } else if (kw == "ACTIVE" && !out.members.empty()) {
+      out.active = out.members.back();
+    }
+  }
+  if (out.members.empty()) return false;
+  if (!out.active) out.active = out.members.front();
+  return true;
+}

@@ -41,7 +41,21 @@ struct PCRecord {
   std::vector<std::string> keptLines;
   int32_t invSize = 0;
   std::vector<InvEntry> inventory;
+  bool gone = false;  // a party member who left or was loaded without hit points
 };
+
+// party.dat: the party size and, for each occupied position k, "PC: k"
+// followed by "ACTIVE" for the active member.
+struct PartyFile {
+  int size = 0;
+  std::vector<int> members;  // occupied positions in file order
+  int active = 0;            // 0: the first member read
+};
+std::string SavePartyText(const PartyFile& party);
+// False after an ERROR line when the file cannot be used.
+bool LoadPartyText(const std::string& text, PartyFile& out);
+// "pc.dat" for position 1, "pc<k>.dat" otherwise.
+std::string MemberFileName(int k);
 
 // Reads a character file's text into `pc`. `scenarioId` receives SCENID:.
 // Returns false after printing what failed.

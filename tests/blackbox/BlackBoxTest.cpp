@@ -4,7 +4,10 @@
 // A case file has lines "game: NAME" (a directory under games/, copied to a
 // fresh directory for the run; "none" for an empty one), "args: ..." (extra
 // arguments), "keys: ..." (the key script; several lines are joined)
-// "log: yes" (also compare the line log with cases/<name>.log) and
+// "rerun" (the keys after it drive a second run of korva in the same game
+// directory, after the first has ended; the dump is of the last run, the log
+// holds every run's lines), "log: yes" (also compare the line log with
+// cases/<name>.log) and
 // "file: PATH" + "expect-file: NAME" pairs (a file the run must leave, compared
 // with cases/NAME). Set KORVA_UPDATE_GOLDEN=1 to rewrite the expected files.
 #include <gtest/gtest.h>
@@ -28,7 +31,7 @@ struct Case {
   std::string name;
   std::string game = "none";
   std::string args;
-  std::string keys;
+  std::vector<std::string> runs{std::string()};  // the keys of each run
   bool log = false;
   std::vector<std::pair<std::string, std::string>> files;  // produced path, expected name
 };
@@ -52,7 +55,8 @@ Case LoadCase(const fs::path& file) {
     };
     if (const char* v = value("game: ")) c.game = v;
     else if (const char* v = value("args: ")) c.args = v;
-    else if (const char* v = value("keys: ")) c.keys += std::string(v) + " ";
+    else if (const char* v = value("keys: ")) c.runs.back() += std::string(v) + " ";
+    else if (line == "rerun") c.runs.emplace_back();
     else if (const char* v = value("log: ")) c.log = std::string(v) == "yes";
     else if (const char* v = value("file: ")) pendingFile = v;
     else if (const char* v = value("expect-file: ")) c.files.emplace_back(pendingFile, v);
@@ -95,19 +99,21 @@ TEST_P(BlackBox, DumpMatches) {
   fs::remove_all(work);
   fs::create_directories(work);
   if (c.game != "none") fs::copy(kRoot / "games" / c.game, work, fs::copy_options::recursive);
-  {
-    std::ofstream(work / "keys.txt", std::ios::binary) << c.keys;
-  }
   fs::path dump = work / "out.dump";
   fs::path log = work / "out.log";
-  std::string command = std::string(Quote(KORVA_BINARY)) + " --headless --game-dir " +
-                        Quote(work.string()) + " --keys-file " + Quote((work / "keys.txt").string()) +
-                        " --dump " + Quote(dump.string()) + " --log " + Quote(log.string()) + " " + c.args + " > " +
-                        Quote((work / "stdout.txt").string()) + " 2>&1";
-  int status = std::system(command.c_str());
-  EXPECT_EQ(status, 0) << ReadAll(work / "stdout.txt");
+  std::string logs;
+  for (size_t run = 0; run < c.runs.size(); ++run) {
+    std::ofstream(work / "keys.txt", std::ios::binary) << c.runs[run];
+    std::string command = std::string(Quote(KORVA_BINARY)) + " --headless --game-dir " +
+                          Quote(work.string()) + " --keys-file " + Quote((work / "keys.txt").string()) +
+                          " --dump " + Quote(dump.string()) + " --log " + Quote(log.string()) + " " +
+                          c.args + " > " + Quote((work / "stdout.txt").string()) + " 2>&1";
+    int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << "run " << run + 1 << ": " << ReadAll(work / "stdout.txt");
+    logs += ReadAll(log);
+  }
   CompareOrUpdate(kRoot / "cases" / (c.name + ".dump"), ReadAll(dump));
-  if (c.log) CompareOrUpdate(kRoot / "cases" / (c.name + ".log"), ReadAll(log));
+  if (c.log) CompareOrUpdate(kRoot / "cases" / (c.name + ".log"), logs);
   for (const auto& [produced, expected] : c.files)
     CompareOrUpdate(kRoot / "cases" / expected, ReadAll(work / produced));
   if (!HasFailure()) fs::remove_all(work);

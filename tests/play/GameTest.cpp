@@ -571,9 +571,134 @@ TEST_F(PlayTest, MapStartStringsAndSecurityCheck) {
 
   // Items marked for the security check on an UNSAFE map are lost on arrival.
   WriteFile("DATA1\\map3.dat", "QUORVELLIAN914 DATA V1\nSAVE: 1\nSECURITY: UNSAFE\nILIST: 4\nI: 1 1 1 1; 3 0\nSECCHECK\n"
-                               "I: 2 1 2 1; 3 0\nEND\n");
+                               "I: 2 1 2 1; 3 0\n"
+                               "I: 3 3 3 1; 1 0\nSECCHECK\nINV: 5; 1 1 2; 2 2 1\nSECCHECK\nEND\nEND\n");
   ASSERT_EQ(game->ChangeMap(3, 2, 2, true), 1);
   EXPECT_EQ(game->items->Get(1), nullptr);
   EXPECT_NE(game->items->Get(2), nullptr);
+  // A SAFE container keeps its flagged contents even on an UNSAFE map.
+  ASSERT_NE(game->items->Get(3), nullptr);
+  ASSERT_EQ(game->items->Get(3)->contents->entries.size(), 2u);
+  EXPECT_FALSE(game->items->Get(3)->contents->entries[1].secCheck);
+}
+}  // namespace
+
+namespace {
+TEST_F(PlayTest, PartySavesRoundTrip) {
+  WriteFile("DATA1\\scenario.dat", "QUORVELLIAN914 DATA V1\nSTARTMAP 1\nPARTY 4\n");
+  NewGame();
+  ASSERT_EQ(game->SaveGame(), 1);
+  std::string pc = ReadAll("save\\Default1\\pc.dat");
+  WriteFile("save\\Default1\\pc3.dat", pc);
+  std::string gone = pc;
+  gone.replace(gone.find("HP: 20 20"), 9, "HP: 0 20");
+  WriteFile("save\\Default1\\pc.dat", gone);
+  WriteFile("save\\Default1\\party.dat", "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 1\nPC: 3\nACTIVE\n");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->activeMember, 3);
+  ASSERT_TRUE(game->partyMembers[0]);
+  EXPECT_TRUE(game->partyMembers[0]->gone);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_EQ(ReadAll("save\\Default1\\party.dat"), "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 1\nPC: 3\nACTIVE\n");
+  auto first = Snapshot("save\\Default1");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_EQ(Snapshot("save\\Default1"), first);
+  // A damaged party file: the single character plays.
+  WriteFile("save\\Default1\\party.dat", "QUORVELLIAN914 DATA V1\n\nLIST: 4\nPC: 9\n");
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  out.clear();
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->activeMember, 0);
+  EXPECT_NE(out.find("ERROR (LoadParty PC): Failed to add to party character 9"), std::string::npos);
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_FALSE(AFileExists("save\\Default1\\party.dat"));
+  EXPECT_FALSE(AFileExists("save\\Default1\\pc3.dat"));
+}
+}  // namespace
+
+namespace {
+TEST_F(PlayTest, DirectionPrompts) {
+  NewGame();
+  int dx = 9, dy = 9;
+  Keys({keys::Left});
+  EXPECT_EQ(game->AskDirection(true, dx, dy), 1);
+  EXPECT_EQ(dx, -1);
+  EXPECT_EQ(dy, 0);
+  Keys({keys::Space});
+  EXPECT_EQ(game->AskDirection(false, dx, dy), 0);
+  Keys({'Q'});
+  EXPECT_EQ(game->AskDirection(true, dx, dy), 0);
+  EXPECT_EQ(out, "WESTNOT HERE!\nNOTHING!\n");
+  game->facing = 1;  // east: the right hand points south
+  Keys({keys::Right});
+  EXPECT_EQ(game->AskRelativeDirection(dx, dy), 1);
+  EXPECT_EQ(dx, 0);
+  EXPECT_EQ(dy, 1);
+}
+}  // namespace
+
+namespace {
+TEST_F(PlayTest, ChangedTilesAreSavedWithTheGame) {
+  NewGame();
+  game->map->SetTile(6, 1, 1);  // the pond becomes grass
+  game->saveBMap = true;
+  ASSERT_EQ(game->SaveGame(), 1);
+  EXPECT_TRUE(AFileExists("save\\Default1\\1.map"));
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->map->Tile(6, 1), 1);
+  EXPECT_FALSE(game->saveBMap);
+}
+}  // namespace
+
+namespace {
+TEST_F(PlayTest, CreatingObjectsTakesTheFirstFreeIdAndOnlyCreaturesGrow) {
+  NewGame();
+  // map1.dat gives 4 creature slots (1 used) and 8 item slots (2 used).
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(game->CreateApplyCreature(1, i, 4, 0), i + 2);
+  EXPECT_EQ(game->creatures->Size(), 4);
+  EXPECT_EQ(game->CreateApplyCreature(1, 3, 4, 0), 5);
+  EXPECT_EQ(game->creatures->Size(), 14);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(game->CreateApplyItem(2, 7, 5, 1), i + 3);
+  out.clear();
+  EXPECT_EQ(game->CreateApplyItem(2, 7, 5, 1), 0);
+  EXPECT_EQ(out, "ERROR (CreateApplyItem): Could not add item to list\n");
+  EXPECT_EQ(game->qmap->StackSize(7, 5), 6);
+  EXPECT_EQ(game->ItemAt(7, 5)->id, 8);
+  EXPECT_EQ(game->CreatureAt(3, 4)->id, 5);
+  EXPECT_EQ(game->LocationAt(4, 2)->id, 1);
+  EXPECT_EQ(game->VehicleAt(4, 2), nullptr);
+  EXPECT_EQ(game->CreateApplyLocation(4, 6, 5), 5);
+  out.clear();
+  EXPECT_EQ(game->CreateApplyCreature(9, 1, 1, 0), 0);
+  EXPECT_EQ(out, "ERROR (SetUpCreature): Could not get definition 9\n");
+  EXPECT_EQ(game->RemoveAllCreatures(), 1);
+  EXPECT_EQ(game->creatures->Count(), 0);
+  EXPECT_EQ(game->qmap->StackSize(3, 4), 0);
+}
+}  // namespace
+
+namespace {
+TEST_F(PlayTest, InterruptedLoadLeavesTheWorkingSaveLoadable) {
+  NewGame();
+  game->HandleOverheadKey(keys::Down);
+  ASSERT_EQ(game->SaveGame(), 1);
+  // A load killed after the working directory was moved aside and before
+  // the copied save took its place.
+  ASSERT_TRUE(ARenameFile("save\\Default1", "save\\Default1.tmp"));
+  ASSERT_TRUE(AMakeDir("save\\Default1.stage"));
+  game = std::make_unique<CGame>();
+  ASSERT_EQ(game->Initialize(&control, 1, displays), 1);
+  ASSERT_EQ(game->LoadCurrentGame(), 1);
+  EXPECT_EQ(game->playerY, 3);
+  EXPECT_FALSE(ADirExists("save\\Default1.tmp"));
+  EXPECT_FALSE(ADirExists("save\\Default1.stage"));
 }
 }  // namespace

@@ -129,7 +129,8 @@ class PlayTest : public testing::Test {
     WriteFile("DATA1\\objdefs.dat",
               "QUORVELLIAN914 DATA V1\n"
               "CLIST: 4\nC: 1 \"Rat\" 11 0 LAND HOSTILE 4 1 0 1 2 0 5 0\nEND\n"
-              "ILIST: 4\nI: 1 \"Coin\" 12 CURRENCY 1\nI: 2 \"Gem\" 12 TOOL 1\nEND\n"
+              "ILIST: 4\nI: 1 \"Coin\" 12 CURRENCY 1\nI: 2 \"Gem\" 12 TOOL 1\n"
+              "I: 3 \"Chest\" 12 ICONTAINER 10\nSECURITY: SAFE\nEND\n"
               "LLIST: 6\n"
               "L: 1 \"Cave\" 10 NORMAL ENTER 0\nBMESSAGE: \"You crawl inside.\"\nAMESSAGE: \"It is damp here.\"\n"
               "L: 2 \"Ladder\" 10 UP NORMAL 0\n"
