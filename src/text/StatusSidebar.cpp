@@ -18,8 +18,12 @@ const VehicleObject* HpVehicle(const CGame& game) {
 }
 
 // The value at line L from column 5, with inverse video below the maximum.
+// A row is selected only when the cursor is not on it already, so that the
+// label and its value form one line of the display's log.
+bool OnRow(TextDisplay* d, int line) { return d->CursorRow() == line && line < d->Rows() ? true : d->SetRow(line); }
+
 int WriteValue(TextDisplay* d, int line, long long value, const long long* maximum) {
-  if (!d || !d->SetRow(line) || !d->SetColumn(5)) return 0;
+  if (!d || !OnRow(d, line) || !d->SetColumn(5)) return 0;
   d->WriteClipped("     ", false);
   d->SetColumn(5);
   const bool inverse = maximum && value < *maximum;
