@@ -270,8 +270,11 @@ int AttackCreatureOrPC(CGame& game, CreatureObject& n, const Target& t, bool ran
   if (!t.pc && t.creature) {
     if (t.creature->state == StateHostile && IsAlly(n)) AlertGroup(game, t.creature->groupId, true);
     CreatureReact(*t.creature);
+    const CreatureList* list = game.creatures.get();
     int r = KillRetreatCheck(game, d, &a);
     if (r != 2) return r;
+    // A kill script that changed the map leaves this creature behind.
+    if (game.creatures.get() != list) return game.playerMayAct ? 2 : 1;
   }
   if (n.def && n.def->attackDelay) n.delay = n.def->attackDelay;
   return game.playerMayAct ? 2 : 1;

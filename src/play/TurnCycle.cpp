@@ -185,7 +185,10 @@ int RunCreatureTurns(CGame& game, int first) {
   if (!game.creatures || game.turn.inCreatureLoop) return 2;
   game.turn.inCreatureLoop = true;
   int result = 2;
-  for (int i = std::max(first, 1); i <= game.creatures->Size(); ++i) {
+  // A script run during the loop (a kill or move-effect script) may change
+  // the map; the loop then ends, as the creatures it walked are gone.
+  const CreatureList* list = game.creatures.get();
+  for (int i = std::max(first, 1); game.creatures.get() == list && i <= list->Size(); ++i) {
     CreatureObject* n = game.creatures->Get(i);
     if (!n || n->off) continue;
     game.mapData.crTurn = int16_t(i);
@@ -194,6 +197,7 @@ int RunCreatureTurns(CGame& game, int first) {
       result = r;
       break;
     }
+    if (game.creatures.get() != list) break;
     n = game.creatures->Get(i);
     if (!n) continue;
     if (n->state == StateFled) {
@@ -205,6 +209,7 @@ int RunCreatureTurns(CGame& game, int first) {
       continue;
     }
     ApplyConditions(game, *n, false);
+    if (game.creatures.get() != list) break;
     const int k = KillRetreatCheck(game, CreatureFighter(n), nullptr);
     if (k != 2) {
       result = k;
