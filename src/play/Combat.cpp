@@ -195,6 +195,9 @@ int KillRetreatCheck(CGame& game, const Fighter& d, const Fighter* attacker) {
   if (n.hp <= 0) {
     const bool byParty = !attacker || attacker->pc;
     const bool byAlly = attacker && !attacker->pc && attacker->obj && IsAlly(*attacker->obj);
+    const bool enemy = IsPartyEnemy(game, n);
+    const uint16_t id = n.id;
+    const CreatureList* list = game.creatures.get();
     if (v == 1 && byParty) Print("KILLED");
     else if (v >= 2) PrintLine("%s KILLED!", d.def->name ? d.def->name->c_str() : "");
     if (byParty || byAlly) {
@@ -202,11 +205,13 @@ int KillRetreatCheck(CGame& game, const Fighter& d, const Fighter* attacker) {
       if (!evil) PartyXP(game, d.def->experience);
       else if (v == 1 && byParty) PrintLine("%s", "");
       CheckKillResult(game, n);
+      // A kill script that changed the map took the creature with it.
+      if (game.creatures.get() != list) return 2;
     } else if (v == 1 && byParty) {
       PrintLine("%s", "");
     }
-    if (IsPartyEnemy(game, n) && game.turn.groupLoss < INT16_MAX) ++game.turn.groupLoss;
-    if (!game.RemoveObject(KindCreature, n.id, true)) return 0;
+    if (enemy && game.turn.groupLoss < INT16_MAX) ++game.turn.groupLoss;
+    if (!game.RemoveObject(KindCreature, id, true)) return 0;
     CheckGroupRetreat(game);
     game.redrawPending = true;
     return 2;

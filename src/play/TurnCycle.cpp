@@ -232,10 +232,13 @@ int CreatureFled(CGame& game, CreatureObject& n) {
   PrintLine("%s retreated!", n.def && n.def->name ? n.def->name->c_str() : "");
   Sound(game, 8);
   const bool enemy = IsPartyEnemy(game, n);
+  const uint16_t id = n.id;
+  const CreatureList* list = game.creatures.get();
   if (enemy && n.def) PartyXP(game, n.def->experience);
   CheckKillResult(game, n);
+  if (game.creatures.get() != list) return 2;  // a script changed the map
   if (enemy && game.turn.groupLoss < INT16_MAX) ++game.turn.groupLoss;
-  if (!game.RemoveObject(KindCreature, n.id, true)) return 0;
+  if (!game.RemoveObject(KindCreature, id, true)) return 0;
   CheckGroupRetreat(game);
   game.redrawPending = true;
   return 2;

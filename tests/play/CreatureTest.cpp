@@ -296,3 +296,32 @@ TEST(Movement, WallFollowingRuleFindsTheWayRound) {
   for (int i = 0; i < 12 && !(std::abs(n->x - 2) + std::abs(n->y - 2) == 1); ++i) NPCTurn(w.game, *n);
   EXPECT_EQ(std::abs(n->x - 2) + std::abs(n->y - 2), 1);
 }
+
+TEST(CreatureLoop, AKillScriptThatChangesTheMapEndsTheLoopSafely) {
+  RulesWorld w({"....."});
+  InstallTurnHooks(w.game);
+  w.Player(4, 0);
+  CreatureDef* ranger = w.Def("Ranger");
+  ranger->damageDice = 0;
+  ranger->damageBonus = 50;
+  ranger->attackBonus = 500;
+  CreatureDef* orc = w.Def("Orc");
+  orc->killScript = 9;
+  CreatureObject* r = w.Add(ranger, 0, 0, StateAttack);
+  r->attackTarget = TargetPCEnemies;
+  w.game.turn.closestTargeting = true;
+  CreatureObject* o = w.Add(orc, 1, 0, StateAttack);
+  o->attackTarget = TargetPCs;
+  w.Add(w.Def("Late"), 3, 0, StateFollow);
+  int runs = 0;
+  w.game.Hooks().runScript = [&](int, uint16_t) {
+    ++runs;
+    w.game.creatures = std::make_unique<CreatureList>(4);  // the map changed
+    return 0;
+  };
+  SeedRandom(SeedForRoll(50));
+  EXPECT_EQ(RunCreatureTurns(w.game, 1), 2);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(w.game.creatures->Count(), 0);
+  EXPECT_FALSE(w.game.turn.inCreatureLoop);
+}
