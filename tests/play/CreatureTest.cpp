@@ -325,3 +325,38 @@ TEST(CreatureLoop, AKillScriptThatChangesTheMapEndsTheLoopSafely) {
   EXPECT_EQ(w.game.creatures->Count(), 0);
   EXPECT_FALSE(w.game.turn.inCreatureLoop);
 }
+
+TEST(Movement, SidestepRulesFiveAndSix) {
+  // Goal straight east behind a wall; no diagonal moves.
+  for (int rule : {5, 6}) {
+    for (bool ally : {false, true}) {
+      RulesWorld w({".....", ".#...", "....."});
+      w.game.turn.aiMoveType = uint8_t(rule);
+      w.game.turn.aiDiagonal = false;
+      w.Player(4, 1);
+      CreatureObject* n = w.Add(w.Def("Mole"), 0, 1, StateFollow);
+      if (ally) n->attackTarget = TargetPCEnemies;
+      NPCTurn(w.game, *n);
+      const bool stepped = n->y != 1;
+      // Rule 5 stops at the wall unless the creature is an ally.
+      EXPECT_EQ(stepped, rule == 6 || ally) << rule << " " << ally;
+      if (stepped) {
+        EXPECT_EQ(n->x, 0);
+        EXPECT_EQ(n->aiDirection, 2);  // the next turn tries the horizontal step first
+      }
+    }
+  }
+}
+
+TEST(Merchant, HoversNearHomeOrWanders) {
+  RulesWorld w({".......", ".......", "......."});
+  w.game.scenario.config.aiNoWanderFreq = 0;  // wandering always moves
+  CreatureObject* m = w.Add(w.Def("Trader"), 3, 1, StateMerchant);
+  w.Player(5, 1);  // in line, two cells away
+  NPCTurn(w.game, *m);
+  EXPECT_EQ(m->x, 3);
+  EXPECT_EQ(m->y, 1);
+  w.Player(6, 2);  // three cells from home: the merchant wanders
+  NPCTurn(w.game, *m);
+  EXPECT_NE(m->x * 10 + m->y, 31);
+}
