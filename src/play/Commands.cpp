@@ -1,6 +1,7 @@
 // From a key to a player command in overhead play (mode 2) and first-person
 // play (mode 3).
 #include "platform/Keys.h"
+#include "play/ActionCommands.h"
 #include "play/Game.h"
 #include "text/GetString.h"
 #include "text/Output.h"
@@ -11,9 +12,9 @@ bool ShiftDown() { return GetKeyInput() && GetKeyInput()->IsShiftDown(); }
 
 // Key-map command codes of the moves and the commands built so far.
 enum Code {
-  CodeWest = 1, CodeEast = 2, CodeNorth = 3, CodeSouth = 4, CodeDescend = 8, CodeEnter = 10, CodeJump = 16,
-  CodeKlimb = 17, CodeLaunch = 18, CodePass = 24, CodeParty = 25, CodeQuit = 26, CodeQuitNoSave = 27,
-  CodeXit = 38,
+  CodeWest = 1, CodeEast = 2, CodeNorth = 3, CodeSouth = 4, CodeAttack = 5, CodeDescend = 8, CodeEnter = 10, CodeJump = 16,
+  CodeKlimb = 17, CodeLaunch = 18, CodeLook = 19, CodePass = 24, CodeParty = 25, CodeQuit = 26, CodeQuitNoSave = 27,
+  CodeTalk = 31, CodeXit = 38,
 };
 }  // namespace
 
@@ -26,6 +27,9 @@ int CGame::RunCode(int code, bool fp) {
     case CodeEast: return fp ? FirstPersonTurn(1) : OverheadMove(1, 0, "EAST");
     case CodeNorth: return fp ? StepFacing(0, "ADVANCE") : OverheadMove(0, -1, "NORTH");
     case CodeSouth: return fp ? StepFacing(2, "RETREAT") : OverheadMove(0, 1, "SOUTH");
+    case CodeAttack: return fp ? AttackAheadCommand(*this) : AttackCommand(*this);
+    case CodeLook: return fp ? LookRelativeCommand(*this) : LookCommand(*this);
+    case CodeTalk: return fp ? IllegalCommand() : TalkCommand(*this);
     case CodeDescend: return KlimbDescend(true);
     case CodeEnter: return Enter();
     case CodeJump: return Jump();
@@ -84,14 +88,15 @@ int CGame::HandleKey(int key, bool fp) {
     case 'E': return RunCode(CodeEnter, fp);
     case 'J': return RunCode(CodeJump, fp);
     case 'K': return RunCode(CodeKlimb, fp);
-    case 'L': return ctrl ? IllegalCommand() : RunCode(CodeLaunch, fp);
+    case 'L': return RunCode(ctrl ? CodeLook : CodeLaunch, fp);
+    case 'A': return ctrl ? IllegalCommand() : RunCode(CodeAttack, fp);
+    case 'T': return ctrl ? IllegalCommand() : RunCode(CodeTalk, fp);
     case 'P': return RunCode(CodeParty, fp);
     case 'Q': return RunCode(ctrl ? CodeQuitNoSave : CodeQuit, fp);
     case 'X': return RunCode(CodeXit, fp);
     case 'F':
     case 'O':
     case 'S':
-    case 'T':
       if (fp) return IllegalCommand();
       return IllegalCommand();
     case keys::F1:

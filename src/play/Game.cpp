@@ -148,6 +148,7 @@ int CGame::RedrawAll() {
 }
 
 void CGame::CommandPrompt() {
+  if (hooks_.beforePrompt) hooks_.beforePrompt();
   if (runTriggersMark) {
     if (hooks_.positionTriggers) hooks_.positionTriggers();
     runTriggersMark = false;

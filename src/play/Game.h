@@ -14,6 +14,7 @@
 #include "graphics/MapSet.h"
 #include "play/GameOptions.h"
 #include "play/MapView.h"
+#include "play/TurnState.h"
 #include "scenario/Scenario.h"
 #include "ui/GameUIControl.h"
 #include "world/CharacterFile.h"
@@ -34,7 +35,10 @@ struct GameDisplays {
 };
 
 // Script types handed to the script hook.
-enum GameScriptType { ScriptStart = 1, ScriptExit = 2, ScriptTurn = 3, ScriptLocation = 4, ScriptEnter = 5 };
+enum GameScriptType {
+  ScriptNone = 0, ScriptStart = 1, ScriptExit = 2, ScriptTurn = 3, ScriptLocation = 4, ScriptEnter = 5,
+  ScriptConversation = 6
+};
 
 // Hook points for the parts of the engine that are built elsewhere: the
 // script interpreter and triggers, the turn cycle, and the controller's own
@@ -68,6 +72,12 @@ struct GameHooks {
   // movement, screen locking, animation frame): sets *handled when the key
   // is one of them and returns the command's result.
   std::function<int(int key, bool ctrl, bool* handled)> infoKey;
+  // Called at the end of every map start (the turn rules reset their
+  // per-map values there).
+  std::function<void()> mapStarted;
+  // Called first by every command prompt: resumes a creature loop that a
+  // creature stopped.
+  std::function<void()> beforePrompt;
   // Plays a sound of the scenario's sound set (2 step, 3 bump).
   std::function<void(int sound)> playSound;
 };
@@ -117,6 +127,8 @@ class CGame {
   // Start of play after a new game or a load.
   int StartPlay();
   void CommandPrompt();
+  // A command that took time: the world's turn, then the next prompt.
+  int EndTurn();
   int RedrawAll();
 
   // Map lifecycle.
@@ -215,6 +227,7 @@ class CGame {
   bool creaturesFirstTurn = false;
   uint8_t currentWind = 0;
   int extraDelay = 0;
+  TurnState turn;  // turn cycle, creature and combat state
   uint8_t verbosity = 2;
   GameOptions options;
 
@@ -230,7 +243,6 @@ class CGame {
   int PushObject(int kind, uint16_t id, int x, int y, uint8_t effect);
   int ApplyLists();
   int RunScript(int type, uint16_t script);
-  int EndTurn();
   int Refuse(const char* text);  // prints the line and the prompt
   int IllegalCommand();
   int OverheadMove(int dx, int dy, const char* word);

@@ -179,6 +179,7 @@ void CGame::MapStart() {
   mapLoadType = 0;
   arrivalMark = true;
   mapData.flags |= MapDataInitDone;
+  if (hooks_.mapStarted) hooks_.mapStarted();
 }
 
 std::string CGame::MapFileText() const {

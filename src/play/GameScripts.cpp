@@ -26,6 +26,7 @@ uint8_t InterpreterScriptType(int type) {
     case ScriptExit: return ScriptTypeExit;
     case ScriptLocation:
     case ScriptEnter: return ScriptTypeUse;
+    case ScriptConversation: return ScriptTypeConv;
     default: return ScriptTypeNone;
   }
 }

@@ -1,4 +1,6 @@
 // Setting a game up from the main menu and tearing it down again.
+#include "play/TurnCycle.h"
+#include "text/StatusSidebar.h"
 #include "data/BArraySet.h"
 #include "graphics/FrameSet.h"
 #include "graphics/TileSet.h"
@@ -126,6 +128,8 @@ int CGameUI::CreateGameObject() {
   control_.actionPending = control_.endMenuPending = control_.partyDisplayChanged = 0;
   control_.endMenuSaveAllowed = 1;
   leaveToMainMenu_ = false;
+  InstallTurnHooks(*game_);
+  SetSidebarDisplay(*game_, sidebar_.get());
   overheadView_->SetLineOfSight(game_->scenario.config.visibility != 0);
   SetAnimation(game_->scenario.config.animate != 0);
   if (loadName_) {

@@ -36,6 +36,11 @@ class QMap {
   uint16_t Trigger(int x, int y) const { return Inside(x, y) ? triggers_[Index(x, y)] : 0; }
   void SetTriggerRect(int x0, int y0, int x1, int y1, uint16_t trigger);
   int PoolSize() const { return int(pool_.size()) - 1; }
+  // For scans over many cells: the top entry's number of the cell at a
+  // flat index (y * width + x), 0 when the cell is empty, and the entry
+  // with a number that TopAt gave.
+  uint16_t TopAt(size_t index) const { return tops_[index]; }
+  const QEntry& EntryAt(uint16_t number) const { return pool_[number]; }
 
  private:
   size_t Index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
