@@ -18,6 +18,17 @@ constexpr const char* AuthorCredit = "by the Korva developers";
 
 // The leading decimal number of a typed answer, 0 when there is none.
 long LeadingNumber(const char* text) { return std::strtol(text, nullptr, 10); }
+
+// The head of a menu screen: the block of `lines` lines centred on the
+// display, the title, a blank line and the first entry, whose column becomes
+// the margin of the entries after it.
+void StartMenuScreen(TextDisplay& d, int lines, const char* title, const char* firstEntry) {
+  d.Clear();
+  d.SetRowFraction(0.5f, lines);
+  d.WriteCentred(0.5f, title, true);
+  d.NewLine();
+  d.WriteCentredMargin(0.5f, firstEntry, true);
+}
 }  // namespace
 
 void CGameUI::ShowMainMenu() {
@@ -184,12 +195,7 @@ void CGameUI::LoadAndStartGame(const std::string* saveDir, const char* failure) 
 }
 
 void CGameUI::AdvancedOptionsMenu() {
-  TextDisplay& d = *fullDisplay_;
-  d.Clear();
-  d.SetRowFraction(0.5f, 9);
-  d.WriteCentred(0.5f, "Advanced Options Menu", true);
-  d.NewLine();
-  d.WriteCentredMargin(0.5f, "1: Convert and load from old save", true);
+  StartMenuScreen(*fullDisplay_, 9, "Advanced Options Menu", "1: Convert and load from old save");
   PrintNewLine();
   Print("CHOICE: ");
   int key = GetKey();
@@ -207,8 +213,9 @@ void CGameUI::AdvancedOptionsMenu() {
       return;
     }
     PrintNewLine();
-    // Converting an old save needs the game object of a running scenario.
-    PrintLine("ERROR: Failed to load saved game");
+    // Saves of older scenario versions cannot be converted yet: the
+    // conversion fails and the game is abandoned.
+    PrintLine("ERROR: Save conversion is not available in this version of Korva");
     Abandon();
     return;
   }
@@ -239,12 +246,7 @@ void CGameUI::SetScenarioFromMenu() {
 }
 
 void CGameUI::SpecialOptionsMenu() {
-  TextDisplay& d = *fullDisplay_;
-  d.Clear();
-  d.SetRowFraction(0.5f, 11);
-  d.WriteCentred(0.5f, "Special Options Menu", true);
-  d.NewLine();
-  d.WriteCentredMargin(0.5f, "A: Vector Frame Display", true);
+  StartMenuScreen(*fullDisplay_, 11, "Special Options Menu", "A: Vector Frame Display");
   PrintLine("B: Sound Set Player");
   PrintLine("C: Bitmap Conversion Tool");
   PrintLine("D: Image Viewer");
