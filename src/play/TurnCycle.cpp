@@ -346,40 +346,50 @@ void ComputeFoodRate(CGame& game) {
   game.turn.lastFoodRate = game.world.foodRate;
 }
 
-void ComputeLightRates(CGame& game) {
-  const ScenarioConfig& cfg = game.scenario.config;
-  if (!cfg.lightRate) return;
-  long long base = (long long)cfg.lightRate * game.world.foodRate, amount = cfg.lightPointRate;
+namespace {
+// A turn rate from the scenario's numbers: base (the scenario's rate times
+// the food rate) and amount, reduced by their common divisor; the interval
+// is the base, stretched while the character travels in a vehicle.
+struct TurnRate {
+  uint8_t base, amount, interval;
+};
+
+TurnRate ReduceTurnRate(CGame& game, long long base, long long amount) {
   if (base > 0 && amount > 0) {
     const long long g = std::gcd(base, amount);
     base /= g, amount /= g;
   }
-  game.turn.lightBase = Rate8(base);
-  game.turn.lightAmount = std::max<uint8_t>(1, Rate8(amount));
+  TurnRate r;
+  r.base = Rate8(base);
+  r.amount = std::max<uint8_t>(1, Rate8(amount));
+  long long interval = r.base;
+  if (game.pc && game.pc->vehicle) interval = (long long)(float(interval) * VehicleFactor(game));
+  r.interval = Rate8(interval);
+  return r;
+}
+}  // namespace
+
+void ComputeLightRates(CGame& game) {
+  const ScenarioConfig& cfg = game.scenario.config;
+  if (!cfg.lightRate) return;
+  const TurnRate r = ReduceTurnRate(game, (long long)cfg.lightRate * game.world.foodRate, cfg.lightPointRate);
+  game.turn.lightBase = r.base;
+  game.turn.lightAmount = r.amount;
   const uint8_t old = game.turn.lightRate;
-  long long rate = game.turn.lightBase;
-  if (game.pc && game.pc->vehicle) rate = (long long)(float(rate) * VehicleFactor(game));
-  game.turn.lightRate = Rate8(rate);
-  if (old && game.turn.lightRate)
-    game.world.lightTimer = Rate8(Rescale(game.world.lightTimer, old, game.turn.lightRate));
+  game.turn.lightRate = r.interval;
+  if (old && r.interval) game.world.lightTimer = Rate8(Rescale(game.world.lightTimer, old, r.interval));
 }
 
 void ComputePoisonRates(CGame& game) {
   const ScenarioConfig& cfg = game.scenario.config;
   if (!cfg.poisonRate) return;
-  long long base = (long long)cfg.poisonRate * game.world.foodRate, mult = cfg.poisonDamageRate;
-  if (base > 0 && mult > 0) {
-    const long long g = std::gcd(base, mult);
-    base /= g, mult /= g;
-  }
-  game.turn.poisonBase = Rate8(base);
-  game.turn.poisonMultiplier = std::max<uint8_t>(1, Rate8(mult));
+  const TurnRate r = ReduceTurnRate(game, (long long)cfg.poisonRate * game.world.foodRate, cfg.poisonDamageRate);
+  game.turn.poisonBase = r.base;
+  game.turn.poisonMultiplier = r.amount;
   const uint8_t old = game.turn.poisonInterval;
-  long long interval = game.turn.poisonBase;
-  if (game.pc && game.pc->vehicle) interval = (long long)(float(interval) * VehicleFactor(game));
-  game.turn.poisonInterval = Rate8(interval);
-  if (old && game.turn.poisonInterval && game.pc)
-    game.pc->body.poisonTimer = Rate8(Rescale(game.pc->body.poisonTimer, old, game.turn.poisonInterval));
+  game.turn.poisonInterval = r.interval;
+  if (old && r.interval && game.pc)
+    game.pc->body.poisonTimer = Rate8(Rescale(game.pc->body.poisonTimer, old, r.interval));
 }
 
 void TurnMapStart(CGame& game) {

@@ -102,6 +102,19 @@ QuotedResult ObjDefsReader::FileQuoted(std::string& out) {
   return q;
 }
 
+namespace {
+// Reads one section into a new table of `count` entries; the table replaces
+// the old one only when the whole section was read.
+template <typename Table>
+int LoadSection(ObjDefsReader& r, int count, bool (*read)(ObjDefsReader&, std::unique_ptr<Table>&),
+                std::unique_ptr<Table>& destination) {
+  auto table = std::make_unique<Table>(count);
+  if (!read(r, table)) return 0;
+  destination = std::move(table);
+  return 1;
+}
+}  // namespace
+
 int LoadCreateDefsText(ObjDefTables& tables, char kind, const std::string& text, const std::string& fileName) {
   DebugPrintLine("Loading %c definitions", kind);
   ObjDefsReader r(fileName, text, kind);
@@ -118,36 +131,11 @@ int LoadCreateDefsText(ObjDefTables& tables, char kind, const std::string& text,
     return 0;
   }
   switch (kind) {
-    case 'C': {
-      auto t = std::make_unique<CreatureTable>(count);
-      if (!ReadCreatureSection(r, t)) return 0;
-      tables.creatures = std::move(t);
-      return 1;
-    }
-    case 'N': {
-      auto t = std::make_unique<NpcTable>(count);
-      if (!ReadNpcSection(r, t)) return 0;
-      tables.npcs = std::move(t);
-      return 1;
-    }
-    case 'L': {
-      auto t = std::make_unique<LocationTable>(count);
-      if (!ReadLocationSection(r, t)) return 0;
-      tables.locations = std::move(t);
-      return 1;
-    }
-    case 'V': {
-      auto t = std::make_unique<VehicleTable>(count);
-      if (!ReadVehicleSection(r, t)) return 0;
-      tables.vehicles = std::move(t);
-      return 1;
-    }
-    case 'I': {
-      auto t = std::make_unique<ItemTable>(count);
-      if (!ReadItemSection(r, t)) return 0;
-      tables.items = std::move(t);
-      return 1;
-    }
+    case 'C': return LoadSection(r, count, ReadCreatureSection, tables.creatures);
+    case 'N': return LoadSection(r, count, ReadNpcSection, tables.npcs);
+    case 'L': return LoadSection(r, count, ReadLocationSection, tables.locations);
+    case 'V': return LoadSection(r, count, ReadVehicleSection, tables.vehicles);
+    case 'I': return LoadSection(r, count, ReadItemSection, tables.items);
   }
   return 0;
 }
