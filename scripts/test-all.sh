@@ -25,9 +25,10 @@ for target in build-fuzz/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   name=${name#fuzz_}
-  corpus=(build-fuzz/corpus/"$name")
+  # Absolute corpus paths: some targets change their working directory.
+  corpus=("$PWD/build-fuzz/corpus/$name")
   mkdir -p "${corpus[0]}"
-  [ -d fuzz/corpus/"$name" ] && corpus+=(fuzz/corpus/"$name")
+  [ -d "fuzz/corpus/$name" ] && corpus+=("$PWD/fuzz/corpus/$name")
   echo "== fuzz $name"
   "$target" -runs=20000 -max_total_time=30 -max_len=4096 "${corpus[@]}"
 done
