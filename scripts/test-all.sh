@@ -21,6 +21,7 @@ ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVA_FUZZ=ON
 cmake --build build-fuzz -j "$jobs"
+fuzzed=0
 for target in build-fuzz/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
@@ -31,4 +32,6 @@ for target in build-fuzz/bin/fuzz_*; do
   [ -d "fuzz/corpus/$name" ] && corpus+=("$PWD/fuzz/corpus/$name")
   echo "== fuzz $name"
   "$target" -runs=20000 -max_total_time=30 -max_len=4096 "${corpus[@]}"
+  fuzzed=$((fuzzed + 1))
 done
+echo "fuzz targets: $fuzzed passed, 0 failed"
