@@ -34,4 +34,4 @@ for target in build-fuzz/bin/fuzz_*; do
   "$target" -runs=20000 -max_total_time=30 -max_len=4096 "${corpus[@]}"
   fuzzed=$((fuzzed + 1))
 done
-echo "fuzz targets: $fuzzed passed, 0 failed"
+echo "fuzz: $fuzzed passed, 0 failed"
