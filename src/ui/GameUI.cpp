@@ -4,23 +4,30 @@
 #include <cstdio>
 
 #include "data/BArraySet.h"
+#include "graphics/OverheadDisplay.h"
 #include "graphics/TileSet.h"
 #include "platform/Backend.h"
 #include "platform/Frame.h"
-#include "text/GetString.h"
-#include "text/Output.h"
-#include "text/TextDisplay.h"
-#include "graphics/OverheadDisplay.h"
 #include "play/Game.h"
 #include "play/GameScripts.h"
 #include "ui/EndMenu.h"
 #include "ui/FirstPersonView.h"
+#include "text/GetString.h"
+#include "text/Output.h"
+#include "text/TextDisplay.h"
 #include "ui/OverheadView.h"
 #include "vector/FirstPersonEngine.h"
 
 namespace {
 CGameUI* activeGameUI = nullptr;
+
+// "DATA<n>\main.cfg" of scenario n.
+std::string DefaultConfigPath(int scenario) {
+  char path[64];
+  std::snprintf(path, sizeof path, "DATA%d\\main.cfg", scenario);
+  return path;
 }
+}  // namespace
 
 CGameUI* GameUI() { return activeGameUI; }
 
@@ -35,9 +42,8 @@ CGameUI::~CGameUI() {
 }
 
 int CGameUI::ReadMainConfig(const std::string* path) {
-  char defaultPath[64];
-  std::snprintf(defaultPath, sizeof defaultPath, "DATA%d\\main.cfg", config_.scenarioNumber);
-  return ReadMainConfigFile(config_, path ? *path : std::string(defaultPath), config_.scenarioNumber);
+  return ReadMainConfigFile(config_, path ? *path : DefaultConfigPath(config_.scenarioNumber),
+                            config_.scenarioNumber);
 }
 
 void CGameUI::ApplyRelativeWindowSize() {
@@ -125,9 +131,8 @@ int CGameUI::Initialize() {
   activeGameUI = this;
   SetActiveApp(this);
   if (!configRead) {
-    char defaultPath[64];
-    std::snprintf(defaultPath, sizeof defaultPath, "DATA%d\\main.cfg", config_.scenarioNumber);
-    PrintLine("ERROR: Unable to read config file \"%s\"", path ? path->c_str() : defaultPath);
+    const std::string tried = path ? *path : DefaultConfigPath(config_.scenarioNumber);
+    PrintLine("ERROR: Unable to read config file \"%s\"", tried.c_str());
   }
   LoadGameState();
   EnterMainMenu();
