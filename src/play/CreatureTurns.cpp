@@ -117,10 +117,8 @@ bool ClosestTarget(CGame& game, const CreatureObject& n, Target& t) {
       t.y = int(index / size_t(w));
       return true;
     }
-    const uint16_t e = q.TopAt(index);
-    if (e == 0) return false;
-    const QEntry& entry = q.EntryAt(e);
-    if (entry.kind != KindCreature) return false;
+    if (!q.CreatureOnTopAt(index)) return false;
+    const QEntry& entry = q.EntryAt(q.TopAt(index));
     CreatureObject* d = list.Get(entry.id);
     if (!d || !CreatureIsTarget(n, *d)) return false;
     t.creature = d;

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "world/MapObjects.h"
+
 QMap::QMap(int width, int height)
     : width_(width < 0 ? 0 : width),
       height_(height < 0 ? 0 : height),
       tops_(size_t(width_) * size_t(height_), 0),
+      creatureTops_((size_t(width_) * size_t(height_) + 63) / 64, 0),
       triggers_(size_t(width_) * size_t(height_), 0),
       pool_(257) {
   for (uint16_t e = 256; e >= 1; --e) free_.push_back(e);
@@ -26,6 +29,13 @@ uint16_t QMap::Alloc() {
   return e;
 }
 
+void QMap::UpdateTopBit(size_t index) {
+  const uint16_t e = tops_[index];
+  const uint64_t bit = uint64_t(1) << (index & 63);
+  if (e && pool_[e].kind == KindCreature) creatureTops_[index >> 6] |= bit;
+  else creatureTops_[index >> 6] &= ~bit;
+}
+
 void QMap::Free(uint16_t e) {
   pool_[e] = QEntry();
   free_.push_back(e);
@@ -39,6 +49,7 @@ bool QMap::Push(int x, int y, uint16_t kind, uint16_t id, uint8_t effect) {
   if (!e) return false;
   pool_[e] = {kind, id, tops_[Index(x, y)], effect, true};
   tops_[Index(x, y)] = e;
+  UpdateTopBit(Index(x, y));
   return true;
 }
 
@@ -48,6 +59,7 @@ bool QMap::Pop(int x, int y) {
   if (!e) return false;
   tops_[Index(x, y)] = pool_[e].next;
   Free(e);
+  UpdateTopBit(Index(x, y));
   return true;
 }
 
@@ -60,6 +72,7 @@ bool QMap::Remove(int x, int y, uint16_t kind, uint16_t id) {
       uint16_t e = *link;
       *link = q.next;
       Free(e);
+      UpdateTopBit(Index(x, y));
       return true;
     }
     link = &q.next;
@@ -92,14 +105,19 @@ std::vector<QEntry> QMap::Stack(int x, int y) const {
 bool QMap::SetStack(int x, int y, const std::vector<QEntry>& entries) {
   if (!Inside(x, y)) return false;
   uint16_t e = tops_[Index(x, y)];
+  bool complete = true;
   for (const QEntry& q : entries) {
-    if (!e) return false;
+    if (!e) {
+      complete = false;
+      break;
+    }
     pool_[e].kind = q.kind;
     pool_[e].id = q.id;
     pool_[e].effect = q.effect;
     e = pool_[e].next;
   }
-  return true;
+  UpdateTopBit(Index(x, y));
+  return complete;
 }
 
 void QMap::SetTriggerRect(int x0, int y0, int x1, int y1, uint16_t trigger) {

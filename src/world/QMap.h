@@ -41,14 +41,19 @@ class QMap {
   // with a number that TopAt gave.
   uint16_t TopAt(size_t index) const { return tops_[index]; }
   const QEntry& EntryAt(uint16_t number) const { return pool_[number]; }
+  // Whether a creature lies on top of the cell at a flat index: one bit a
+  // cell, so that target searches over many cells read little memory.
+  bool CreatureOnTopAt(size_t index) const { return (creatureTops_[index >> 6] >> (index & 63)) & 1; }
 
  private:
   size_t Index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
   uint16_t Alloc();
   void Free(uint16_t e);
+  void UpdateTopBit(size_t index);
 
   int width_, height_;
   std::vector<uint16_t> tops_;
+  std::vector<uint64_t> creatureTops_;  // bit per cell: the top entry is a creature
   std::vector<uint16_t> triggers_;
   std::vector<QEntry> pool_;  // slot 0 unused: entry number 0 means none
   std::vector<uint16_t> free_;

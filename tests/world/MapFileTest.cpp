@@ -216,3 +216,20 @@ TEST(CharacterFileText, RoundTripAndErrors) {
   EXPECT_FALSE(LoadPCText(broken, "!INVENTORY\nINV: 3; 1 0 1\n"));
 }
 }  // namespace
+
+TEST(QMapTops, CreatureBitFollowsTheTopOfEveryStack) {
+  QMap q(70, 2);  // more than one word of cells per row
+  const size_t at = size_t(1) * 70 + 66;
+  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  ASSERT_TRUE(q.Push(66, 1, KindCreature, 3, 0));
+  EXPECT_TRUE(q.CreatureOnTopAt(at));
+  ASSERT_TRUE(q.Push(66, 1, KindItem, 9, 0));  // an item now lies on the creature
+  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  ASSERT_TRUE(q.Remove(66, 1, KindItem, 9));
+  EXPECT_TRUE(q.CreatureOnTopAt(at));
+  ASSERT_TRUE(q.SetStack(66, 1, {QEntry{KindVehicle, 2, 0, 0, true}}));
+  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  ASSERT_TRUE(q.Pop(66, 1));
+  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  EXPECT_FALSE(q.CreatureOnTopAt(at - 1));
+}
