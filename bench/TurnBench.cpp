@@ -19,19 +19,11 @@
 #include "platform/Keys.h"
 #include "platform/Random.h"
 #include "play/Game.h"
+#include "play/NullMapView.h"
 #include "play/TurnCycle.h"
 #include "text/Output.h"
 
 namespace {
-struct NullView : CMapView {
-  int SetMap(const CMap*) override { return 1; }
-  int SetOverlay(int, int, uint16_t) override { return 1; }
-  int Move(int, int, int) override { return 1; }
-  int Redraw() override { return 1; }
-  void SetDark(bool) override {}
-  void ShowPlayer(bool, uint16_t) override {}
-};
-
 class TurnWorld {
  public:
   TurnWorld(int creatures, int radius, bool wrap) {
@@ -134,7 +126,7 @@ class TurnWorld {
  private:
   std::string dir_, old_;
   CGameUIControl control_;
-  NullView view_;
+  CNullMapView view_;
 };
 
 void BM_WorldTurns(benchmark::State& state) {

@@ -12,18 +12,10 @@
 #include "data/BArray.h"
 #include "platform/Files.h"
 #include "play/Game.h"
+#include "play/NullMapView.h"
 #include "text/Output.h"
 
 namespace {
-struct NullView : CMapView {
-  int SetMap(const CMap*) override { return 1; }
-  int SetOverlay(int, int, uint16_t) override { return 1; }
-  int Move(int, int, int) override { return 1; }
-  int Redraw() override { return 1; }
-  void SetDark(bool) override {}
-  void ShowPlayer(bool, uint16_t) override {}
-};
-
 // A scenario with map 1 (256x256, 1,000 objects of each kind) and map 2.
 class BigWorld {
  public:
@@ -86,7 +78,7 @@ class BigWorld {
  private:
   std::string dir_, old_, sink_;
   CGameUIControl control_;
-  NullView view_;
+  CNullMapView view_;
 };
 
 void BM_LoadMap(benchmark::State& state) {

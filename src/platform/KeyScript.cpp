@@ -58,18 +58,6 @@ bool EqualsNoCase(const std::string& a, const char* b) {
   return true;
 }
 
-bool ParseNumber(const std::string& text, uint32_t& out) {
-  if (text.empty() || text.size() > 10) return false;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFull) return false;
-  out = static_cast<uint32_t>(value);
-  return true;
-}
-
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
 KeyScriptEvent KeyEvent(int key, bool shift, bool control) {
@@ -93,7 +81,7 @@ bool KeyFromName(const std::string& name, int& key, bool& shift) {
   }
   if (name.size() > 3 && EqualsNoCase(name.substr(0, 3), "vk:")) {
     uint32_t code = 0;
-    if (!ParseNumber(name.substr(3), code) || code < 1 || code > 254) return false;
+    if (!ParseDecimal32(name.substr(3), code) || code < 1 || code > 254) return false;
     key = static_cast<int>(code);
     shift = false;
     return true;
@@ -226,7 +214,7 @@ bool KeyScriptSeed(const std::string& text, uint32_t& seed) {
   size_t close = text.find('>', i);
   if (close == std::string::npos) return false;
   size_t start = i + sizeof(prefix) - 1;
-  return ParseNumber(text.substr(start, close - start), seed);
+  return ParseDecimal32(text.substr(start, close - start), seed);
 }
 
 bool ParseKeyScript(const std::string& text, std::vector<KeyScriptEvent>& events,
@@ -292,11 +280,11 @@ bool ParseKeyScript(const std::string& text, std::vector<KeyScriptEvent>& events
     std::string arg = colon == std::string::npos ? std::string() : content.substr(colon + 1);
     KeyScriptEvent e;
     if (colon != std::string::npos && EqualsNoCase(word, "wait")) {
-      if (!ParseNumber(arg, e.value) || e.value > 86400000u)
+      if (!ParseDecimal32(arg, e.value) || e.value > 86400000u)
         return fail(start, "Bad wait time \"" + arg + "\"");
       e.kind = KeyScriptEvent::Kind::Wait;
     } else if (colon != std::string::npos && EqualsNoCase(word, "seed")) {
-      if (!ParseNumber(arg, e.value)) return fail(start, "Bad seed \"" + arg + "\"");
+      if (!ParseDecimal32(arg, e.value)) return fail(start, "Bad seed \"" + arg + "\"");
       if (!events.empty()) return fail(start, "<seed:N> must be the first token");
       e.kind = KeyScriptEvent::Kind::Seed;
     } else if (colon != std::string::npos && (EqualsNoCase(word, "shot") || EqualsNoCase(word, "dump"))) {
@@ -326,5 +314,17 @@ bool ParseKeyScript(const std::string& text, std::vector<KeyScriptEvent>& events
     }
     events.push_back(e);
   }
+  return true;
+}
+
+bool ParseDecimal32(const std::string& text, uint32_t& out) {
+  if (text.empty() || text.size() > 10) return false;
+  uint64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (value > 0xFFFFFFFFull) return false;
+  out = static_cast<uint32_t>(value);
   return true;
 }

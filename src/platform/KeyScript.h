@@ -35,6 +35,8 @@ bool ParseKeyScript(const std::string& text, std::vector<KeyScriptEvent>& events
 
 // The seed of a script that begins with <seed:N>; false when it does not.
 bool KeyScriptSeed(const std::string& text, uint32_t& seed);
+// Digits only (at most 10) forming a value that fits in 32 bits.
+bool ParseDecimal32(const std::string& text, uint32_t& out);
 
 // The character message a key press produces on a US keyboard, or -1 when it
 // produces none: printable characters (shifted as Shift gives them), Enter 13,

@@ -2,34 +2,11 @@
 
 #include <cstdio>
 
+#include "platform/Files.h"
 #include "platform/KeyScript.h"
 
 namespace {
 LaunchOptions currentOptions;
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.clear();
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) out.append(buffer, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
-
-bool ParseSeed(const std::string& text, uint32_t& out) {
-  if (text.empty() || text.size() > 10) return false;
-  uint64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-  }
-  if (value > 0xFFFFFFFFull) return false;
-  out = static_cast<uint32_t>(value);
-  return true;
-}
 }  // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
@@ -100,14 +77,14 @@ bool ParseLaunchOptions(const std::vector<std::string>& args, LaunchOptions& out
       *target = value;
     } else if (arg == "--seed") {
       uint32_t seed = 0;
-      if (!ParseSeed(value, seed)) return fail("Bad seed \"" + value + "\" (expected 0 to 4294967295)");
+      if (!ParseDecimal32(value, seed)) return fail("Bad seed \"" + value + "\" (expected 0 to 4294967295)");
       options.seed = seed;
     } else {
       if (haveKeys) return fail("Give only one of --keys and --keys-file");
       haveKeys = true;
       if (arg == "--keys") {
         options.keys = value;
-      } else if (!ReadWholeFile(value, options.keys)) {
+      } else if (!AReadFile(value, options.keys)) {
         return fail("Could not read key file " + value);
       }
     }
