@@ -94,78 +94,171 @@ bool CreatureIsTarget(const CreatureObject& n, const CreatureObject& d) {
   return (dt & TargetAll) || (nDefender && (dt & TargetDefenders)) || (IsAlly(n) && (dt & TargetPCs));
 }
 
-// The ring search. Every probe works on a flat cell index; cells beyond a
-// border are brought back by a true modulo per axis when that border wraps,
-// so a radius larger than the map stays inside it.
+// The ring search, in its fixed order: for k = 1, 2, ... the four cells
+// straight north, east, south and west at distance k, then the ring at
+// distance k side by side (north side eastwards from its west corner, east
+// side southwards, south side westwards, west side northwards). Cells
+// beyond a border are brought back by a true modulo per axis when that
+// border wraps, so a radius larger than the map stays inside it (cells may
+// then come up more than once; a cell that was no target stays none).
+//
+// Only the player's cell and cells with a creature on top can be targets,
+// so each side is walked as runs of map cells along a row or a column, and
+// within a run only the cells the stack map marks as having a creature on
+// top are looked at, in the run's order.
+class RingSearch {
+ public:
+  RingSearch(CGame& game, const CreatureObject& n, Target& t)
+      : q_(*game.qmap), list_(*game.creatures), n_(n), t_(t), w_(q_.Width()), h_(q_.Height()) {
+    wrapN_ = BorderWraps(game, BorderN);
+    wrapE_ = BorderWraps(game, BorderE);
+    wrapS_ = BorderWraps(game, BorderS);
+    wrapW_ = BorderWraps(game, BorderW);
+    pcHunter_ = (n.attackTarget & (TargetPCs | TargetAll)) && game.pc && q_.Inside(game.playerX, game.playerY);
+    px_ = game.playerX;
+    py_ = game.playerY;
+  }
+
+  bool Run(int r) {
+    const int x = n_.x, y = n_.y;
+    for (int k = 1; k <= r; ++k) {
+      if (x - k >= 0 && x + k < w_ && y - k >= 0 && y + k < h_) {
+        // The ring lies inside the map: no cell needs bringing back.
+        if (Cell(x, y - k) || Cell(x + k, y) || Cell(x, y + k) || Cell(x - k, y) ||
+            RowRun(y - k, x - k, x + k - 1, 1) || ColumnRun(x + k, y - k, y + k - 1, 1) ||
+            RowRun(y + k, x - k + 1, x + k, -1) || ColumnRun(x - k, y - k + 1, y + k, -1))
+          return true;
+        continue;
+      }
+      if (Probe(x, y - k) || Probe(x + k, y) || Probe(x, y + k) || Probe(x - k, y)) return true;
+      // Each side is 2k cells from its corner; the middle cell was probed
+      // above already and comes up again harmlessly.
+      if (RowSide(y - k, x - k, 2 * k, 1) || ColumnSide(x + k, y - k, 2 * k, 1) ||
+          RowSide(y + k, x + k, 2 * k, -1) || ColumnSide(x - k, y + k, 2 * k, -1))
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  bool PC(int cx, int cy) {
+    t_.pc = true;
+    t_.creature = nullptr;
+    t_.x = cx;
+    t_.y = cy;
+    return true;
+  }
+
+  bool CreatureAt(int cx, int cy) {
+    const QEntry& entry = q_.EntryAt(q_.TopAt(size_t(cy) * size_t(w_) + size_t(cx)));
+    CreatureObject* d = list_.Get(entry.id);
+    if (!d || !CreatureIsTarget(n_, *d)) return false;
+    t_.creature = d;
+    t_.x = cx;
+    t_.y = cy;
+    return true;
+  }
+
+  // Brings one coordinate into the map across a wrapping border; false when
+  // it stays outside.
+  static bool Fold(int& c, int size, bool wrapLow, bool wrapHigh) {
+    if (unsigned(c) < unsigned(size)) return true;
+    if (c < 0 ? !wrapLow : !wrapHigh) return false;
+    c = Mod(c, size);
+    return true;
+  }
+
+  // A cell inside the map.
+  bool Cell(int cx, int cy) {
+    if (pcHunter_ && cx == px_ && cy == py_) return PC(cx, cy);
+    return q_.CreatureOnTop(cx, cy) && CreatureAt(cx, cy);
+  }
+
+  bool Probe(int cx, int cy) {
+    return Fold(cx, w_, wrapW_, wrapE_) && Fold(cy, h_, wrapN_, wrapS_) && Cell(cx, cy);
+  }
+
+  // Cells from..to of row `row` (inside the map) in the direction `dir`; the
+  // player's cell counts before a creature on the same cell.
+  bool RowRun(int row, int from, int to, int dir) {
+    const bool pcIn = pcHunter_ && py_ == row && px_ >= from && px_ <= to;
+    if (dir > 0) {
+      const int end = pcIn ? px_ - 1 : to;
+      for (int c = from; c <= end && (c = q_.NextCreatureTopInRow(row, c, end)) >= 0; ++c)
+        if (CreatureAt(c, row)) return true;
+    } else {
+      const int end = pcIn ? px_ + 1 : from;
+      for (int c = to; c >= end && (c = q_.PrevCreatureTopInRow(row, end, c)) >= 0; --c)
+        if (CreatureAt(c, row)) return true;
+    }
+    return pcIn && PC(px_, row);
+  }
+
+  bool ColumnRun(int column, int from, int to, int dir) {
+    const bool pcIn = pcHunter_ && px_ == column && py_ >= from && py_ <= to;
+    if (dir > 0) {
+      const int end = pcIn ? py_ - 1 : to;
+      for (int c = from; c <= end && (c = q_.NextCreatureTopInColumn(column, c, end)) >= 0; ++c)
+        if (CreatureAt(column, c)) return true;
+    } else {
+      const int end = pcIn ? py_ + 1 : from;
+      for (int c = to; c >= end && (c = q_.PrevCreatureTopInColumn(column, end, c)) >= 0; --c)
+        if (CreatureAt(column, c)) return true;
+    }
+    return pcIn && PC(column, py_);
+  }
+
+  // Walks `count` cells from coordinate `start` in direction `dir` along an
+  // axis of `size` cells, as runs that lie inside the map; `run` scans one.
+  template <typename RunFn>
+  static bool Walk(int start, int count, int dir, int size, bool wrapLow, bool wrapHigh, RunFn run) {
+    int c = start;
+    while (count > 0) {
+      int n;
+      if (unsigned(c) < unsigned(size) || (c < 0 ? wrapLow : wrapHigh)) {
+        const int m = Mod(c, size);
+        n = std::min(count, dir > 0 ? size - m : m + 1);
+        if (dir > 0 ? run(m, m + n - 1) : run(m - n + 1, m)) return true;
+      } else if (c < 0) {
+        if (dir < 0) return false;  // stays beyond the west or north border
+        n = std::min(count, -c);
+      } else {
+        if (dir > 0) return false;  // stays beyond the east or south border
+        n = std::min(count, c - size + 1);
+      }
+      c += dir * n;
+      count -= n;
+    }
+    return false;
+  }
+
+  bool RowSide(int row, int start, int count, int dir) {
+    if (!Fold(row, h_, wrapN_, wrapS_)) return false;
+    return Walk(start, count, dir, w_, wrapW_, wrapE_,
+                [&](int from, int to) { return RowRun(row, from, to, dir); });
+  }
+
+  bool ColumnSide(int column, int start, int count, int dir) {
+    if (!Fold(column, w_, wrapW_, wrapE_)) return false;
+    return Walk(start, count, dir, h_, wrapN_, wrapS_,
+                [&](int from, int to) { return ColumnRun(column, from, to, dir); });
+  }
+
+  const QMap& q_;
+  const CreatureList& list_;
+  const CreatureObject& n_;
+  Target& t_;
+  const int w_, h_;
+  bool wrapN_ = false, wrapE_ = false, wrapS_ = false, wrapW_ = false;
+  bool pcHunter_ = false;
+  int px_ = 0, py_ = 0;
+};
+
 bool ClosestTarget(CGame& game, const CreatureObject& n, Target& t) {
   int r = game.turn.findEnemyDist;
   if (n.state == StateHostile && n.aiDistance != 0 && n.aiDistance < r) r = n.aiDistance;
   if (r <= 0 || !game.map || !game.qmap || !game.creatures) return false;
-  const QMap& q = *game.qmap;
-  const CreatureList& list = *game.creatures;
-  const int w = q.Width(), h = q.Height();
-  const bool wrapN = BorderWraps(game, BorderN), wrapE = BorderWraps(game, BorderE);
-  const bool wrapS = BorderWraps(game, BorderS), wrapW = BorderWraps(game, BorderW);
-  const bool pcHunter = (n.attackTarget & (TargetPCs | TargetAll)) && game.pc;
-  const long long pcIndex =
-      q.Inside(game.playerX, game.playerY) ? (long long)game.playerY * w + game.playerX : -1;
-  // What the cell at a flat index inside the map yields.
-  auto hit = [&](size_t index) -> bool {
-    if (pcHunter && (long long)index == pcIndex) {
-      t.pc = true;
-      t.x = int(index % size_t(w));
-      t.y = int(index / size_t(w));
-      return true;
-    }
-    if (!q.CreatureOnTopAt(index)) return false;
-    const QEntry& entry = q.EntryAt(q.TopAt(index));
-    CreatureObject* d = list.Get(entry.id);
-    if (!d || !CreatureIsTarget(n, *d)) return false;
-    t.creature = d;
-    t.x = int(index % size_t(w));
-    t.y = int(index / size_t(w));
-    return true;
-  };
-  auto probe = [&](int cx, int cy) -> bool {
-    if (unsigned(cx) >= unsigned(w)) {
-      if (cx < 0 ? !wrapW : !wrapE) return false;
-      cx = Mod(cx, w);
-    }
-    if (unsigned(cy) >= unsigned(h)) {
-      if (cy < 0 ? !wrapN : !wrapS) return false;
-      cy = Mod(cy, h);
-    }
-    return hit(size_t(cy) * size_t(w) + size_t(cx));
-  };
-  const int x = n.x, y = n.y;
-  const size_t W = size_t(w);
-  for (int k = 1; k <= r; ++k) {
-    if (probe(x, y - k) || probe(x + k, y) || probe(x, y + k) || probe(x - k, y)) return true;
-    // The ring, each side from its corner, 2k cells, its middle left out.
-    if (x - k >= 0 && x + k < w && y - k >= 0 && y + k < h) {
-      // Wholly inside the map: plain index steps along each side.
-      const size_t nw = size_t(y - k) * W + size_t(x - k), ne = nw + size_t(2 * k);
-      const size_t se = ne + size_t(2 * k) * W, sw = se - size_t(2 * k);
-      for (int i = 0; i < 2 * k; ++i)
-        if (i != k && hit(nw + size_t(i))) return true;
-      for (int i = 0; i < 2 * k; ++i)
-        if (i != k && hit(ne + size_t(i) * W)) return true;
-      for (int i = 0; i < 2 * k; ++i)
-        if (i != k && hit(se - size_t(i))) return true;
-      for (int i = 0; i < 2 * k; ++i)
-        if (i != k && hit(sw - size_t(i) * W)) return true;
-      continue;
-    }
-    for (int i = 0; i < 2 * k; ++i)
-      if (i != k && probe(x - k + i, y - k)) return true;
-    for (int i = 0; i < 2 * k; ++i)
-      if (i != k && probe(x + k, y - k + i)) return true;
-    for (int i = 0; i < 2 * k; ++i)
-      if (i != k && probe(x + k - i, y + k)) return true;
-    for (int i = 0; i < 2 * k; ++i)
-      if (i != k && probe(x - k, y + k - i)) return true;
-  }
-  return false;
+  return RingSearch(game, n, t).Run(r);
 }
 
 bool DiagonalAllowed(const CGame& game) { return game.turn.aiDiagonal; }

@@ -8,7 +8,10 @@ QMap::QMap(int width, int height)
     : width_(width < 0 ? 0 : width),
       height_(height < 0 ? 0 : height),
       tops_(size_t(width_) * size_t(height_), 0),
-      creatureTops_((size_t(width_) * size_t(height_) + 63) / 64, 0),
+      rowWords_((size_t(width_) + 63) / 64),
+      colWords_((size_t(height_) + 63) / 64),
+      rowBits_(rowWords_ * size_t(height_), 0),
+      colBits_(colWords_ * size_t(width_), 0),
       triggers_(size_t(width_) * size_t(height_), 0),
       pool_(257) {
   for (uint16_t e = 256; e >= 1; --e) free_.push_back(e);
@@ -31,9 +34,17 @@ uint16_t QMap::Alloc() {
 
 void QMap::UpdateTopBit(size_t index) {
   const uint16_t e = tops_[index];
-  const uint64_t bit = uint64_t(1) << (index & 63);
-  if (e && pool_[e].kind == KindCreature) creatureTops_[index >> 6] |= bit;
-  else creatureTops_[index >> 6] &= ~bit;
+  const size_t x = index % size_t(width_), y = index / size_t(width_);
+  uint64_t& row = rowBits_[y * rowWords_ + (x >> 6)];
+  uint64_t& col = colBits_[x * colWords_ + (y >> 6)];
+  const uint64_t rowBit = uint64_t(1) << (x & 63), colBit = uint64_t(1) << (y & 63);
+  if (e && pool_[e].kind == KindCreature) {
+    row |= rowBit;
+    col |= colBit;
+  } else {
+    row &= ~rowBit;
+    col &= ~colBit;
+  }
 }
 
 void QMap::Free(uint16_t e) {

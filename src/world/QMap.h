@@ -41,11 +41,53 @@ class QMap {
   // with a number that TopAt gave.
   uint16_t TopAt(size_t index) const { return tops_[index]; }
   const QEntry& EntryAt(uint16_t number) const { return pool_[number]; }
-  // Whether a creature lies on top of the cell at a flat index: one bit a
-  // cell, so that target searches over many cells read little memory.
-  bool CreatureOnTopAt(size_t index) const { return (creatureTops_[index >> 6] >> (index & 63)) & 1; }
+  // Whether a creature lies on top of a cell inside the map. The cells with
+  // a creature on top are kept as bits by rows and by columns, so that a
+  // target search can step over runs of cells without one, 64 at a time.
+  bool CreatureOnTop(int x, int y) const {
+    return (rowBits_[size_t(y) * rowWords_ + (size_t(x) >> 6)] >> (x & 63)) & 1;
+  }
+  // The first (Next: lowest, Prev: highest) coordinate in from..to (inside
+  // the map, from <= to) of a cell with a creature on top, along row y or
+  // column x; -1 when there is none.
+  int NextCreatureTopInRow(int y, int from, int to) const {
+    return NextSetBit(rowBits_.data() + size_t(y) * rowWords_, from, to);
+  }
+  int PrevCreatureTopInRow(int y, int from, int to) const {
+    return PrevSetBit(rowBits_.data() + size_t(y) * rowWords_, from, to);
+  }
+  int NextCreatureTopInColumn(int x, int from, int to) const {
+    return NextSetBit(colBits_.data() + size_t(x) * colWords_, from, to);
+  }
+  int PrevCreatureTopInColumn(int x, int from, int to) const {
+    return PrevSetBit(colBits_.data() + size_t(x) * colWords_, from, to);
+  }
 
  private:
+  // The lowest / highest set bit position in from..to of a line of bits, or -1.
+  static int NextSetBit(const uint64_t* words, int from, int to) {
+    int w = from >> 6;
+    const int last = to >> 6;
+    uint64_t bits = words[w] & (~uint64_t(0) << (from & 63));
+    for (;;) {
+      if (w == last) bits &= ~uint64_t(0) >> (63 - (to & 63));
+      if (bits) return (w << 6) + __builtin_ctzll(bits);
+      if (w == last) return -1;
+      bits = words[++w];
+    }
+  }
+  static int PrevSetBit(const uint64_t* words, int from, int to) {
+    int w = to >> 6;
+    const int first = from >> 6;
+    uint64_t bits = words[w] & (~uint64_t(0) >> (63 - (to & 63)));
+    for (;;) {
+      if (w == first) bits &= ~uint64_t(0) << (from & 63);
+      if (bits) return (w << 6) + 63 - __builtin_clzll(bits);
+      if (w == first) return -1;
+      bits = words[--w];
+    }
+  }
+
   size_t Index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
   uint16_t Alloc();
   void Free(uint16_t e);
@@ -53,7 +95,10 @@ class QMap {
 
   int width_, height_;
   std::vector<uint16_t> tops_;
-  std::vector<uint64_t> creatureTops_;  // bit per cell: the top entry is a creature
+  // A bit per cell, set when the top entry is a creature: by rows (row y
+  // starts at word y * rowWords_) and by columns (column x at x * colWords_).
+  size_t rowWords_ = 0, colWords_ = 0;
+  std::vector<uint64_t> rowBits_, colBits_;
   std::vector<uint16_t> triggers_;
   std::vector<QEntry> pool_;  // slot 0 unused: entry number 0 means none
   std::vector<uint16_t> free_;

@@ -219,17 +219,38 @@ TEST(CharacterFileText, RoundTripAndErrors) {
 
 TEST(QMapTops, CreatureBitFollowsTheTopOfEveryStack) {
   QMap q(70, 2);  // more than one word of cells per row
-  const size_t at = size_t(1) * 70 + 66;
-  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  EXPECT_FALSE(q.CreatureOnTop(66, 1));
   ASSERT_TRUE(q.Push(66, 1, KindCreature, 3, 0));
-  EXPECT_TRUE(q.CreatureOnTopAt(at));
+  EXPECT_TRUE(q.CreatureOnTop(66, 1));
   ASSERT_TRUE(q.Push(66, 1, KindItem, 9, 0));  // an item now lies on the creature
-  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  EXPECT_FALSE(q.CreatureOnTop(66, 1));
+  EXPECT_EQ(q.NextCreatureTopInRow(1, 0, 69), -1);
+  EXPECT_EQ(q.NextCreatureTopInColumn(66, 0, 1), -1);
   ASSERT_TRUE(q.Remove(66, 1, KindItem, 9));
-  EXPECT_TRUE(q.CreatureOnTopAt(at));
+  EXPECT_TRUE(q.CreatureOnTop(66, 1));
+  EXPECT_EQ(q.NextCreatureTopInColumn(66, 0, 1), 1);
   ASSERT_TRUE(q.SetStack(66, 1, {QEntry{KindVehicle, 2, 0, 0, true}}));
-  EXPECT_FALSE(q.CreatureOnTopAt(at));
+  EXPECT_FALSE(q.CreatureOnTop(66, 1));
   ASSERT_TRUE(q.Pop(66, 1));
-  EXPECT_FALSE(q.CreatureOnTopAt(at));
-  EXPECT_FALSE(q.CreatureOnTopAt(at - 1));
+  EXPECT_FALSE(q.CreatureOnTop(66, 1));
+  EXPECT_FALSE(q.CreatureOnTop(65, 1));
+}
+
+TEST(QMapTops, RunsFindTheFirstCreatureEachWayAcrossWords) {
+  QMap q(130, 130);
+  for (int x : {0, 63, 64, 100, 129}) ASSERT_TRUE(q.Push(x, 5, KindCreature, uint16_t(x + 1), 0));
+  ASSERT_TRUE(q.Push(7, 5, KindItem, 200, 0));  // not a creature
+  struct Case {
+    int from, to, next, prev;
+  };
+  for (const Case& c : {Case{0, 129, 0, 129}, Case{1, 62, -1, -1}, Case{1, 63, 63, 63}, Case{63, 64, 63, 64},
+                        Case{65, 128, 100, 100}, Case{101, 128, -1, -1}, Case{129, 129, 129, 129},
+                        Case{7, 7, -1, -1}}) {
+    EXPECT_EQ(q.NextCreatureTopInRow(5, c.from, c.to), c.next) << c.from << ".." << c.to;
+    EXPECT_EQ(q.PrevCreatureTopInRow(5, c.from, c.to), c.prev) << c.from << ".." << c.to;
+  }
+  // Columns hold the same bits crosswise.
+  EXPECT_EQ(q.NextCreatureTopInColumn(64, 0, 129), 5);
+  EXPECT_EQ(q.PrevCreatureTopInColumn(64, 6, 129), -1);
+  EXPECT_EQ(q.NextCreatureTopInColumn(7, 0, 129), -1);
 }
