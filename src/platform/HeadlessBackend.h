@@ -45,6 +45,15 @@ class HeadlessBackend : public PlatformBackend {
   std::optional<uint32_t> ScriptSeed() const { return seed_; }
   // True once every script token has been used.
   bool ScriptFinished() const { return next_ >= script_.size(); }
+  // Adds tokens at the end of the script, for a driver that feeds keys as
+  // the run goes on (call it before the script is used up: a used-up script
+  // closes the window at the next request for input).
+  void AppendScript(const std::vector<KeyScriptEvent>& events) {
+    script_.insert(script_.end(), events.begin(), events.end());
+  }
+  // Whether the next request for input would take a script token: no posted
+  // message, paint or wait is left before it.
+  bool AwaitingInput() const { return queue_.empty() && !(paintPending_ && hasWindow_) && waitUntil_ <= now_; }
   // The error boxes shown so far, "caption: text" each (they also go to stderr).
   const std::vector<std::string>& ErrorBoxes() const { return errorBoxes_; }
   int PresentCount() const { return presents_; }
