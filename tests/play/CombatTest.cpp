@@ -227,6 +227,42 @@ TEST(Experience, OneLevelPerApplyXPAndMessages) {
   EXPECT_EQ(pc.def.armourClass, 1);
 }
 
+TEST(Experience, SharedEquallyAmongAbleMembers) {
+  // Party positions: 1 active (the game's pc), 2 alive, 3 dead, 4 gone, 5 alive.
+  RulesWorld w({"."});
+  w.game.verbosity = 1;
+  w.game.partySize = 5;
+  w.game.activeMember = 1;
+  w.game.partyMembers.resize(5);
+  for (int k = 2; k <= 5; ++k) {
+    auto m = std::make_unique<PCRecord>();
+    m->body.hp = k == 3 ? 0 : 10;
+    m->gone = k == 4;
+    w.game.partyMembers[size_t(k - 1)] = std::move(m);
+  }
+  PartyXP(w.game, 25);
+  EXPECT_EQ(w.game.pc->xp, 8);  // three able members: 25 / 3
+  EXPECT_EQ(w.game.partyMembers[1]->xp, 8);
+  EXPECT_EQ(w.game.partyMembers[2]->xp, 0);
+  EXPECT_EQ(w.game.partyMembers[3]->xp, 0);
+  EXPECT_EQ(w.game.partyMembers[4]->xp, 8);
+  EXPECT_EQ(w.out.substr(0, 14), "--EXP.+25\nWARN");
+
+  // Nobody able: nothing given; nobody at all: an error line.
+  w.game.pc->body.hp = 0;
+  w.game.partyMembers[1]->body.hp = 0;
+  w.game.partyMembers[4]->body.hp = 0;
+  w.out.clear();
+  PartyXP(w.game, 25);
+  EXPECT_EQ(w.out, "--EXP.+25\n");
+  w.game.pc.reset();
+  w.game.partyMembers.clear();
+  w.out.clear();
+  w.game.verbosity = 0;
+  PartyXP(w.game, 25);
+  EXPECT_EQ(w.out, "ERROR (PartyXP): Invalid party size 0\n");
+}
+
 TEST(Saves, CriticalsAndInvalidType) {
   RulesWorld w({"."});
   PowerDef p;
