@@ -14,6 +14,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,7 +33,26 @@
 #include "text/Output.h"
 #include "ui/GameUI.h"
 
+// Every allocation of the process is counted, so that a turn's share shows.
 namespace {
+long long allocations = 0;
+}  // namespace
+
+void* operator new(size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+namespace {
+KeyScriptEvent MakeKey(int key) {
+  KeyScriptEvent e;
+  e.key = key;
+  return e;
+}
+
 class TurnWorld {
  public:
   TurnWorld(int creatures, int radius, bool wrap, bool keyPath) {
@@ -161,9 +182,7 @@ class TurnWorld {
       game_->HandleOverheadKey(keys::Space);
       return;
     }
-    KeyScriptEvent space;
-    space.key = keys::Space;
-    headless_->AppendScript({space});
+    headless_->AppendScript(passKey_);
     Pump();
   }
 
@@ -181,6 +200,7 @@ class TurnWorld {
   CGame* game_ = nullptr;
   // The key path: the headless backend and the controller.
   HeadlessBackend* headless_ = nullptr;
+  const std::vector<KeyScriptEvent> passKey_{MakeKey(keys::Space)};
   std::unique_ptr<CGameUI> ui_;
   // The direct path: a game with no display.
   CGame direct_;
@@ -213,10 +233,12 @@ void RunTurns(benchmark::State& state, bool keyPath) {
   TurnWorld w(n, radius, wrap, keyPath);
   SeedRandom(12345);
   long long creatureTurns = 0;
+  const long long allocationsBefore = allocations;
   for (auto _ : state) {
     creatureTurns += w.Creatures();
     w.Turn();
   }
+  state.counters["allocs_per_turn"] = double(allocations - allocationsBefore) / double(state.iterations());
   state.counters["turns_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["creature_turns_per_s"] = benchmark::Counter(double(creatureTurns), benchmark::Counter::kIsRate);
   state.counters["moved"] = moved;

@@ -72,8 +72,7 @@ void HeadlessBackend::FireTimer(Timer& timer, WindowMessage& out) {
 bool HeadlessBackend::GetMessage(WindowMessage& out, bool inputWanted) {
   for (;;) {
     if (!queue_.empty()) {
-      out = queue_.front();
-      queue_.pop_front();
+      out = queue_.pop_front();
       return true;
     }
     if (paintPending_ && hasWindow_) {

@@ -14,7 +14,7 @@
 //    script is used up a close message is posted once, and every later request
 //    for input posts a quit, so a run always ends.
 #include <cstdint>
-#include <deque>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,6 +27,29 @@
 struct HeadlessHooks {
   std::function<void(const std::string& file)> screenshot;  // <shot:FILE>
   std::function<void(const std::string& file)> dump;        // <dump:FILE>
+};
+
+// Posted messages in order: a vector read from the front and emptied once
+// read out, so that steady posting and reading allocates nothing.
+class MessageFifo {
+ public:
+  bool empty() const { return head_ == items_.size(); }
+  void push_back(const WindowMessage& m) { items_.push_back(m); }
+  WindowMessage pop_front() {
+    WindowMessage m = items_[head_++];
+    if (head_ == items_.size()) {
+      items_.clear();
+      head_ = 0;
+    } else if (head_ >= 64 && head_ * 2 >= items_.size()) {
+      items_.erase(items_.begin(), items_.begin() + std::ptrdiff_t(head_));
+      head_ = 0;
+    }
+    return m;
+  }
+
+ private:
+  std::vector<WindowMessage> items_;
+  size_t head_ = 0;
 };
 
 class HeadlessBackend : public PlatformBackend {
@@ -49,6 +72,10 @@ class HeadlessBackend : public PlatformBackend {
   // the run goes on (call it before the script is used up: a used-up script
   // closes the window at the next request for input).
   void AppendScript(const std::vector<KeyScriptEvent>& events) {
+    if (next_ >= script_.size()) {
+      script_.clear();  // used up: start again at the front (no growth)
+      next_ = 0;
+    }
     script_.insert(script_.end(), events.begin(), events.end());
   }
   // Whether the next request for input would take a script token: no posted
@@ -96,7 +123,7 @@ class HeadlessBackend : public PlatformBackend {
   size_t next_ = 0;
   std::optional<uint32_t> seed_;
   HeadlessHooks hooks_;
-  std::deque<WindowMessage> queue_;
+  MessageFifo queue_;
   std::vector<Timer> timers_;
   uint64_t timerOrder_ = 0;
   uint64_t now_ = 0;
