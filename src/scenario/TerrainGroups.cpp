@@ -15,7 +15,27 @@ const TerrainGroup* TerrainGroups::Find(uint16_t id) const {
 bool TerrainGroups::Add(TerrainGroup group) {
   if (Count() >= capacity) return false;
   groups.push_back(std::move(group));
+  slotOfId_.clear();
+  listed_.clear();
   return true;
+}
+
+bool TerrainGroups::Lists(uint16_t id, uint16_t terrain) const {
+  if (slotOfId_.empty()) {
+    slotOfId_.assign(65536, 0);
+    // Group numbers fit in 16 bits: the table holds at most 65535 groups.
+    for (size_t i = groups.size(); i-- > 0;)
+      if (i < 65535) slotOfId_[groups[i].id] = uint16_t(i + 1);
+    listed_.assign(groups.size(), {});
+  }
+  const uint16_t slot = slotOfId_[id];
+  if (!slot) return false;
+  std::vector<uint64_t>& bits = listed_[slot - 1];
+  if (bits.empty()) {
+    bits.assign(65536 / 64, 0);
+    for (uint16_t t : groups[slot - 1].terrains) bits[t >> 6] |= uint64_t(1) << (t & 63);
+  }
+  return (bits[terrain >> 6] >> (terrain & 63)) & 1;
 }
 
 std::unique_ptr<TerrainGroups> LoadTerrainGroupsText(const std::string& text, const std::string& fileName) {
@@ -72,12 +92,6 @@ bool TerrainPassable(const TerrainGroups* groups, uint16_t capability, uint16_t 
   if (terrain == 0 || terrain == 2) return true;
   if (terrain == 1) return false;
   if (capability == CapabilityUnblocked) return true;
-  if (capability >= CapabilityGroupBase && groups) {
-    const TerrainGroup* g = groups->Find(capability);
-    if (!g) return false;
-    for (uint16_t t : g->terrains)
-      if (t == terrain) return true;
-    return false;
-  }
+  if (capability >= CapabilityGroupBase && groups) return groups->Lists(capability, terrain);
   return terrain == capability;
 }

@@ -19,6 +19,10 @@ class TerrainGroups {
   int Count() const { return int(groups.size()); }
   // The first group with that ID, or none.
   const TerrainGroup* Find(uint16_t id) const;
+  // Whether the first group with that ID lists the terrain value (false for
+  // a missing group). Movement asks this for every step, so each group's
+  // answers are kept as one bit per terrain value once it is first asked.
+  bool Lists(uint16_t id, uint16_t terrain) const;
   // False when every slot is taken.
   bool Add(TerrainGroup group);
   const std::vector<TerrainGroup>& Groups() const { return groups; }
@@ -26,6 +30,10 @@ class TerrainGroups {
  private:
   int capacity;
   std::vector<TerrainGroup> groups;
+  // Built on demand: for each group ID, 1 + the index of its first group
+  // (0: none); for each group index, its terrain bits (empty until asked).
+  mutable std::vector<uint16_t> slotOfId_;
+  mutable std::vector<std::vector<uint64_t>> listed_;
 };
 
 // At most this many terrain values on one TG: line.

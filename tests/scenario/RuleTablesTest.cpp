@@ -41,6 +41,19 @@ TEST(TerrainGroups, DemoFileAndPassability) {
   EXPECT_FALSE(TerrainPassable(nullptr, 1000, 7));
 }
 
+TEST(TerrainGroups, KeptAnswersFollowTheFirstGroupAndLaterAdditions) {
+  TerrainGroups groups(3);
+  ASSERT_TRUE(groups.Add(TerrainGroup{1000, {7, 65535}}));
+  ASSERT_TRUE(groups.Add(TerrainGroup{1000, {8}}));  // a second group with that ID is never used
+  EXPECT_TRUE(TerrainPassable(&groups, 1000, 65535));
+  EXPECT_TRUE(TerrainPassable(&groups, 1000, 7));
+  EXPECT_FALSE(TerrainPassable(&groups, 1000, 8));
+  EXPECT_FALSE(TerrainPassable(&groups, 1001, 7));
+  ASSERT_TRUE(groups.Add(TerrainGroup{1001, {7}}));  // added after the answers were kept
+  EXPECT_TRUE(TerrainPassable(&groups, 1001, 7));
+  EXPECT_FALSE(TerrainPassable(&groups, 1001, 8));
+}
+
 TEST(TerrainGroups, FaultyFiles) {
   std::string printed;
   EXPECT_FALSE(Load(LoadTerrainGroupsText, "TG: 1000 7\n", printed));
