@@ -191,10 +191,11 @@ class TextDisplay {
   void PixelsDrawn() { watch_.Clear(); }
   // The write line changes without being drawn in full.
   void LeaveWriteLine();
-  // Draws ring line `line` at (x, y) as Redraw does and reports the damage.
-  void PaintLine(Canvas& canvas, size_t line, int x, int y);
+  // Draws cells of ring line `line` on screen row `row` as Redraw does and
+  // reports the damage.
+  void PaintCells(Canvas& canvas, size_t line, int row, int column, int count);
   void DamageCells(Canvas& canvas, int x, int y, int cells);
-  bool ScrollUpOneRow(size_t firstBefore, size_t changedLine);
+  bool ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count);
   void Presented();
   void UpdateCaretPosition();
   int RowOfLine(size_t line) const;  // screen row of a ring line, -1 when not shown

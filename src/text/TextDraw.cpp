@@ -120,22 +120,20 @@ int TextDisplay::DrawCells(size_t line, int column, int count) {
   count = std::min(count, columns_ - column);
   if (count <= 0) return 1;
   WatchPixels(*canvas);
-  RunDrawer d{font_, canvas, charWidth_, textColour_, backColour_};
-  const uint8_t* attr = colourMode_ ? AttrPtr(line) : nullptr;
-  const int px = x_ + column * charWidth_;
-  const int py = y_ + row * charHeight_;
-  DrawRuns(d, LinePtr(line), attr, column, count, px, py);
-  DamageCells(*canvas, px, py, count);
+  PaintCells(*canvas, line, row, column, count);
   PixelsDrawn();
   if (line == writeLine_ && column == 0 && count == columns_) writeLineStale_ = false;
   return 1;
 }
 
-// In colour mode with the attributes, otherwise the whole line in one piece.
-void TextDisplay::PaintLine(Canvas& canvas, size_t line, int x, int y) {
+// Cells of a ring line on screen row `row`, in colour mode with the
+// attributes; a whole line is drawn in one piece otherwise.
+void TextDisplay::PaintCells(Canvas& canvas, size_t line, int row, int column, int count) {
   RunDrawer d{font_, &canvas, charWidth_, textColour_, backColour_};
-  DrawRuns(d, LinePtr(line), colourMode_ ? AttrPtr(line) : nullptr, 0, columns_, x, y);
-  DamageCells(canvas, x, y, columns_);
+  const int px = x_ + column * charWidth_;
+  const int py = y_ + row * charHeight_;
+  DrawRuns(d, LinePtr(line), colourMode_ ? AttrPtr(line) : nullptr, column, count, px, py);
+  DamageCells(canvas, px, py, count);
 }
 
 int TextDisplay::Redraw() {
@@ -147,7 +145,7 @@ int TextDisplay::Redraw() {
     WatchPixels(*canvas);
     const size_t first = FirstShownLine();
     for (int r = 0; r < rows_; ++r)
-      PaintLine(*canvas, (first + static_cast<size_t>(r)) % bufferLines_, x_, y_ + r * charHeight_);
+      PaintCells(*canvas, (first + static_cast<size_t>(r)) % bufferLines_, r, 0, columns_);
     PixelsDrawn();
   }
   intact_ = ok != 0;
@@ -160,11 +158,12 @@ int TextDisplay::Redraw() {
 // The fast form of the redraw after a new line on the bottom row. When the
 // picture in the display's rectangle is exactly what Redraw drew and the
 // view moved on by exactly one line, the rows move up by one row of
-// characters inside the rectangle, and only the new bottom row and the row
-// of `changedLine` (the line just left, which may have changed since it was
-// drawn) are drawn. The result is the picture Redraw would draw. Returns
-// false, having drawn nothing, when that cannot be guaranteed.
-bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine) {
+// characters inside the rectangle, and only the new bottom row and what
+// changed on the line just left are drawn: `count` cells from `column`
+// (the text written with the new line), or all of it when an attribute
+// changed it. The result is the picture Redraw would draw. Returns false,
+// having drawn nothing, when that cannot be guaranteed.
+bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count) {
   if (text_.empty() || scrollOffset_ != 0 || rows_ <= 0 || columns_ <= 0 || !font_) return false;
   Canvas* canvas = TargetCanvas();
   if (!canvas) return false;
@@ -184,10 +183,15 @@ bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine) {
   canvas->MoveRect(x_, y_ + charHeight_, static_cast<int>(width),
                    static_cast<int>(height - charHeight_), 0, -charHeight_);
   const int bottom = rows_ - 1;
-  PaintLine(*canvas, (first + static_cast<size_t>(bottom)) % bufferLines_, x_,
-            y_ + bottom * charHeight_);
-  int row = RowOfLine(changedLine);
-  if (row >= 0 && row != bottom) PaintLine(*canvas, changedLine, x_, y_ + row * charHeight_);
+  PaintCells(*canvas, (first + static_cast<size_t>(bottom)) % bufferLines_, bottom, 0, columns_);
+  if (writeLineStale_) {
+    column = 0;
+    count = columns_;
+  }
+  column = std::clamp(column, 0, columns_);
+  count = std::min(count, columns_ - column);
+  const int row = RowOfLine(changedLine);
+  if (row >= 0 && row != bottom && count > 0) PaintCells(*canvas, changedLine, row, column, count);
   PixelsDrawn();
   writeLineStale_ = false;
   ShowCaret();

@@ -36,6 +36,7 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
   }
   const size_t firstBefore = FirstShownLine();
   const size_t lineBefore = writeLine_;
+  const int columnBefore = cursorColumn_;
   if (newline) {
     LogLine(writeLine_);
     lineTouched_ = false;
@@ -53,7 +54,8 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
   }
   UpdateCaretPosition();
   if (fullRedraw) {
-    if (scrollUp && ScrollUpOneRow(firstBefore, lineBefore)) return ok;
+    if (scrollUp && ScrollUpOneRow(firstBefore, lineBefore, columnBefore, static_cast<int>(length)))
+      return ok;
     return Redraw() && ok;
   }
   if (newline) {
