@@ -172,8 +172,8 @@ bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine, int col
   // Each row must be exactly one font cell high and the cells as wide as
   // the display's, so that rows never spread into each other.
   const FontMetrics& m = font_->Metrics();
-  if (charWidth_ <= 0 || charHeight_ <= 0 || m.averageWidth != charWidth_ || m.height != charHeight_)
-    return false;
+  if (charWidth_ <= 0 || charHeight_ <= 0) return false;
+  if (m.averageWidth != charWidth_ || m.height != charHeight_) return false;
   const long width = static_cast<long>(columns_) * charWidth_;
   const long height = static_cast<long>(rows_) * charHeight_;
   if (x_ < 0 || y_ < 0 || x_ + width > canvas->width || y_ + height > canvas->height) return false;

@@ -40,8 +40,9 @@ TEST(Canvas, MoveRectMovesWhatLiesInsideTheCanvasBothWays) {
         bool moved = sx >= c.x && sy >= c.y && sx < c.x + c.w && sy < c.y + c.h && sx >= 0 &&
                      sy >= 0 && sx < 9 && sy < 7;
         uint32_t want = moved ? before.At(sx, sy) : before.At(x, y);
-        ASSERT_EQ(canvas.At(x, y), want) << "case " << c.x << "," << c.y << " " << c.w << "x" << c.h
-                                         << " by " << c.dx << "," << c.dy << " at " << x << "," << y;
+        ASSERT_EQ(canvas.At(x, y), want)
+            << "case " << c.x << "," << c.y << " " << c.w << "x" << c.h << " by " << c.dx << ","
+            << c.dy << " at " << x << "," << y;
       }
     }
   }

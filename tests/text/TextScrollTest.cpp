@@ -52,19 +52,21 @@ class PatternFont : public Font {
   FontMetrics metrics_;
 };
 
-uint32_t BackgroundPixel(int x, int y) { return 0x00500000u + static_cast<uint32_t>(x * 31 + y * 17); }
+uint32_t BackgroundPixel(int x, int y) {
+  return 0x00500000u + static_cast<uint32_t>(x * 31 + y * 17);
+}
 
 // A display at (x, y) in a canvas that ends `margin` pixels right of and
 // below it (a display left of x = 0 hangs off the canvas), the pixels around
 // it painted with a pattern that must survive every step.
 struct PixelScreen {
-  PixelScreen(int columns, int rows, int lines, int x, int y, int margin, Canvas* onCanvas = nullptr)
+  PixelScreen(int columns, int rows, int lines, int x, int y, int margin,
+              Canvas* onCanvas = nullptr)
       : screen(columns, rows, lines), x(x), y(y) {
     TextDisplay& d = screen.display;
     if (onCanvas) d.SetCanvas(nullptr);  // the backend's canvas
     canvas = onCanvas ? onCanvas : &screen.canvas;
-    if (!onCanvas) canvas->Resize(x + columns * 8 + margin, y + rows * 16 + margin);
-    if (!onCanvas && x < 0) canvas->Resize(columns * 8 + margin, y + rows * 16 + margin);
+    if (!onCanvas) canvas->Resize(std::max(x, 0) + columns * 8 + margin, y + rows * 16 + margin);
     for (int py = 0; py < canvas->height; ++py)
       for (int px = 0; px < canvas->width; ++px) canvas->Row(py)[px] = BackgroundPixel(px, py);
     background = *canvas;
@@ -77,7 +79,8 @@ struct PixelScreen {
   }
   // Fills the display, then draws it in full: the start of every scenario.
   void Fill() {
-    for (int i = 0; i < Display().Rows(); ++i) Display().WriteWrapped(("fill " + std::to_string(i)).c_str(), true);
+    for (int i = 0; i < Display().Rows(); ++i)
+      Display().WriteWrapped(("fill " + std::to_string(i)).c_str(), true);
     Display().Redraw();
   }
   // Runs one step and checks the picture against a full Redraw of the same
@@ -102,8 +105,8 @@ struct PixelScreen {
     return drawn;
   }
 
-  TestScreen screen;
   PatternFont font;
+  TestScreen screen;
   Canvas* canvas;
   Canvas background;
   int x, y;
@@ -122,7 +125,9 @@ TEST(TextScroll, BottomNewLineMovesThePictureAndDrawsOnlyTheChangedRows) {
     std::function<void(TextDisplay&, int)> step;
     bool fast;  // the steps take the one-row scroll
   };
-  auto plain = [](TextDisplay& d, int i) { d.WriteWrapped(("line " + std::to_string(i)).c_str(), true); };
+  auto plain = [](TextDisplay& d, int i) {
+    d.WriteWrapped(("line " + std::to_string(i)).c_str(), true);
+  };
   const Case cases[] = {
       {"plain text", 20, 6, 40, 0, 0, 0, nullptr, plain, true},
       {"word-wrapped long lines", 20, 6, 40, 0, 0, 0, nullptr,
@@ -174,7 +179,8 @@ TEST(TextScroll, FullRedrawWhenThePictureMayNotBeTheDisplays) {
     bool fast;  // the new line after it may still take the one-row scroll
   };
   const Case cases[] = {
-      {"fill over the text", [](PixelScreen& s) { s.canvas->FillRect(40, 50, 20, 10, 0x123456); }, false},
+      {"fill over the text",
+       [](PixelScreen& s) { s.canvas->FillRect(40, 50, 20, 10, 0x123456); }, false},
       {"fill beside the text",
        [](PixelScreen& s) {
          s.canvas->FillRect(0, 0, 16, 16, 0x123456);
@@ -195,7 +201,8 @@ TEST(TextScroll, FullRedrawWhenThePictureMayNotBeTheDisplays) {
       {"scrolled back", [](PixelScreen& s) { s.Display().ScrollLines(-2); }, false},
       {"erased", [](PixelScreen& s) { s.Display().Erase(); }, false},
       {"new colours", [](PixelScreen& s) { s.Display().SetColours(0x00FF00, 0x000080); }, false},
-      {"the bottom row chosen on a wrapped ring", [](PixelScreen& s) { s.Display().SetRow(4); }, false},
+      {"the bottom row chosen on a wrapped ring",
+       [](PixelScreen& s) { s.Display().SetRow(4); }, false},
       {"a line ended above the bottom of a wrapped ring",
        [](PixelScreen& s) {
          s.Display().SetRow(3);  // the write line's own number: the view stays
@@ -349,7 +356,8 @@ TEST(TextScroll, RandomUseLooksTheSameAsRedrawingInFull) {
           default: d.WriteChar(static_cast<char>(32 + v % 95)); break;
         }
       }
-      ASSERT_EQ(fast.canvas.pixels, full.canvas.pixels) << "seed " << seed << " step " << step << " op " << op;
+      ASSERT_EQ(fast.canvas.pixels, full.canvas.pixels)
+          << "seed " << seed << " step " << step << " op " << op;
     }
   }
 }
