@@ -73,6 +73,7 @@ int CMDisplay::Blit(const uint8_t* pixels, int width, int height, int x, int y) 
       std::memcpy(canvas.Row(int(copy)) + x0, first, span * 4);
     sy = lineEnd;
   }
+  canvas.Damage(int(x0), int(y0), int(x1 - x0), int(y1 - y0));
   return 1;
 }
 

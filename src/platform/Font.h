@@ -20,7 +20,10 @@ class Font {
   virtual const FontMetrics& Metrics() const = 0;
   // Draws `length` bytes (Windows-1252) starting at pixel (x, y) = top-left
   // of the first cell, one cell per byte, filling each cell's background.
-  // Clipped to the canvas.
+  // Every cell's pixels depend on its byte and the two colours only, and
+  // nothing outside the cells is touched: a text display relies on this
+  // when it moves drawn lines instead of drawing them again. Clipped to the
+  // canvas. Reports no damage to the canvas; the caller does.
   virtual void DrawText(Canvas& canvas, int x, int y, const char* text, size_t length,
                         uint32_t textColour, uint32_t backColour) const = 0;
 };

@@ -267,6 +267,9 @@ int DisplayScaledBitmap(const uint8_t* pixels, int width, int height, int x, int
       dst[sx] = RgbPixel(p[2], p[1], p[0]);
     }
   }
+  if (x0 < x1 && y0 < y1)
+    canvas.Damage(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                  static_cast<int>(y1 - y0));
   return 1;
 }
 

@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -121,12 +122,13 @@ class FreeTypeFont : public Font {
       if (cellX >= canvas.width) break;
       if (cellX + cellW <= 0) continue;
       int cx = static_cast<int>(cellX);
-      canvas.FillRect(cx, y, cellW, cellH, backColour);
-      const Glyph* g = GlyphFor(static_cast<uint8_t>(text[i]));
-      if (!g || g->coverage.empty()) continue;
       // Clip to the cell and the canvas.
       int clipX0 = std::max(cx, 0), clipX1 = std::min(cx + cellW, canvas.width);
       int clipY0 = std::max(y, 0), clipY1 = std::min(y + cellH, canvas.height);
+      for (int py = clipY0; py < clipY1 && clipX0 < clipX1; ++py)
+        std::fill(canvas.Row(py) + clipX0, canvas.Row(py) + clipX1, backColour);
+      const Glyph* g = GlyphFor(static_cast<uint8_t>(text[i]));
+      if (!g || g->coverage.empty()) continue;
       int gx = cx + (cellW - g->advance) / 2 + g->left;
       int gy = y + baseline_ - g->top;
       for (int r = 0; r < g->rows; ++r) {

@@ -119,9 +119,9 @@ class SdlBackend : public PlatformBackend {
     if (!renderer_ || !texture_ || canvas_.pixels.empty()) return;
     // The caret is an inverted cell, drawn on the way out only.
     bool caret = caretVisible_ && caretW_ > 0 && caretH_ > 0;
-    if (caret) canvas_.InvertRect(caretX_, caretY_, caretW_, caretH_);
+    if (caret) canvas_.InvertRectTransient(caretX_, caretY_, caretW_, caretH_);
     SDL_UpdateTexture(texture_, nullptr, canvas_.pixels.data(), canvas_.width * 4);
-    if (caret) canvas_.InvertRect(caretX_, caretY_, caretW_, caretH_);
+    if (caret) canvas_.InvertRectTransient(caretX_, caretY_, caretW_, caretH_);
     int ow = 0, oh = 0;
     SDL_GetRendererOutputSize(renderer_, &ow, &oh);
     SDL_Rect dst;

@@ -51,6 +51,7 @@ int TextDisplay::SetWindowAndPosition(WindowId window, int x, int y) {
   window_ = window;
   x_ = x;
   y_ = y;
+  intact_ = false;
   UpdateCaretPosition();
   return 1;
 }
@@ -61,6 +62,7 @@ int TextDisplay::SetSize(int columns, int rows) {
   if (rows) maxRows_ = rows;
   // Once the ring exists its layout must follow the width.
   if (!text_.empty()) return Resize(columns, rows);
+  intact_ = false;
   if (columns) columns_ = columns;
   if (rows) rows_ = rows;
   return 1;
@@ -84,6 +86,7 @@ int TextDisplay::InitBuffer(int lines) {
   leftMargin_ = 0;
   scrollOffset_ = 0;
   lineTouched_ = false;
+  intact_ = writeLineStale_ = false;
   UpdateCaretPosition();
   return 1;
 }
@@ -93,6 +96,7 @@ void TextDisplay::ApplyFontMetrics(const FontRecord* record) {
   charHeight_ = m.height;
   charWidth_ = m.averageWidth;
   if (record && (record->flags & 1) && m.spaceWidth > 0) charWidth_ = m.spaceWidth;
+  intact_ = false;
   UpdateCaretPosition();
 }
 
@@ -150,13 +154,18 @@ void TextDisplay::SetFont(Font* font) {
   } else {
     charWidth_ = charHeight_ = 0;
   }
+  intact_ = false;
 }
 
-void TextDisplay::SetCanvas(Canvas* canvas) { canvas_ = canvas; }
+void TextDisplay::SetCanvas(Canvas* canvas) {
+  canvas_ = canvas;
+  intact_ = false;
+}
 
 void TextDisplay::SetColours(uint32_t text, uint32_t background) {
   textColour_ = text;
   backColour_ = background;
+  intact_ = false;
 }
 
 int TextDisplay::AllocColourBuffer() {
@@ -293,6 +302,7 @@ int TextDisplay::Resize(int columns, int rows) {
   int newColumns = columns > 0 ? columns : columns_;
   int newRows = rows > 0 ? rows : rows_;
   if (newColumns <= 0 || newRows <= 0) return 0;
+  intact_ = writeLineStale_ = false;
   if (text_.empty()) {
     columns_ = newColumns;
     rows_ = newRows;
@@ -316,6 +326,7 @@ int TextDisplay::Resize(int columns, int rows) {
 int TextDisplay::Move(int x, int y) {
   x_ = x;
   y_ = y;
+  intact_ = false;
   UpdateCaretPosition();
   PlaceCaret();
   return 1;
@@ -338,6 +349,7 @@ int TextDisplay::Clear() {
   pauseState_ = 0;
   linesPerPage_ = 0;
   pauseCount_ = 0;
+  intact_ = writeLineStale_ = false;
   UpdateCaretPosition();
   PlaceCaret();
   return Redraw();

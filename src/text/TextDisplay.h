@@ -10,6 +10,13 @@
 // next message, which every key wait and pause does. SetAutoPresent(true)
 // makes each drawing operation present at once (for callers that draw
 // without ever waiting).
+//
+// A new line on the bottom row moves the picture up by one row of
+// characters and draws only the rows that changed, when the display knows
+// that the pixels in its rectangle are still exactly what Redraw would draw:
+// nothing else drew there since (a CanvasWatch follows the rectangle), and
+// nothing changed what Redraw would draw without being drawn. Otherwise it
+// redraws every row.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,11 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Keys.h"
 
 class Font;
 class FontService;
-struct Canvas;
 class TextDisplay;
 
 // One font choice of main.cfg or of the built-in table.
@@ -175,6 +182,20 @@ class TextDisplay {
   }
   Canvas* TargetCanvas();
   bool OnBackendCanvas() const;
+  size_t FirstShownLine() const;  // ring line on screen row 0
+  // Before drawing into `canvas`: the watch follows the display's rectangle
+  // there; anything drawn into it by others means the picture is no longer
+  // the display's own.
+  void WatchPixels(Canvas& canvas);
+  // After drawing: what the display drew itself is not damage.
+  void PixelsDrawn() { watch_.Clear(); }
+  // The write line changes without being drawn in full.
+  void LeaveWriteLine();
+  // Draws cells of ring line `line` on screen row `row` as Redraw does and
+  // reports the damage.
+  void PaintCells(Canvas& canvas, size_t line, int row, int column, int count);
+  void DamageCells(Canvas& canvas, int x, int y, int cells);
+  bool ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count);
   void Presented();
   void UpdateCaretPosition();
   int RowOfLine(size_t line) const;  // screen row of a ring line, -1 when not shown
@@ -221,6 +242,13 @@ class TextDisplay {
   int linesPerPage_ = 0;
   int pauseCount_ = 0;
   bool lineTouched_ = false;  // the write line changed since it was started
+  // The pixels in the display's rectangle are exactly what Redraw would
+  // draw for the present state (set by Redraw, cleared by every change that
+  // is not drawn at once).
+  bool intact_ = false;
+  // The write line's attributes changed since it was last drawn in full.
+  bool writeLineStale_ = false;
+  CanvasWatch watch_;
 };
 
 // ---- registry of live displays, dump and line log (korva --headless)

@@ -1,6 +1,7 @@
 // Text display: drawing, scrolling, caret, colour attributes, the text pause
 // and the editing support of the line editor.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -30,12 +31,46 @@ void TextDisplay::UpdateCaretPosition() {
   caretY_ = y_ + cursorRow_ * charHeight_;
 }
 
-int TextDisplay::RowOfLine(size_t line) const {
-  if (bufferLines_ == 0) return -1;
+size_t TextDisplay::FirstShownLine() const {
   long first = static_cast<long>(viewLine_) - rows_ + 1;
   if (first < 0) first = wrapped_ ? first + static_cast<long>(bufferLines_) : 0;
-  size_t row = (line + bufferLines_ - static_cast<size_t>(first)) % bufferLines_;
+  return static_cast<size_t>(std::max(first, 0L));
+}
+
+int TextDisplay::RowOfLine(size_t line) const {
+  if (bufferLines_ == 0) return -1;
+  size_t row = (line + bufferLines_ - FirstShownLine()) % bufferLines_;
   return row < static_cast<size_t>(rows_) ? static_cast<int>(row) : -1;
+}
+
+// ---- ownership of the pixels
+
+namespace {
+int ClampToInt(long value) { return static_cast<int>(std::clamp<long>(value, 0, INT_MAX)); }
+}  // namespace
+
+void TextDisplay::WatchPixels(Canvas& canvas) {
+  int w = ClampToInt(static_cast<long>(columns_) * charWidth_);
+  int h = ClampToInt(static_cast<long>(rows_) * charHeight_);
+  if (!watch_.Follows(&canvas, x_, y_, w, h)) {
+    watch_.Follow(&canvas, x_, y_, w, h);
+    intact_ = false;
+  } else if (watch_.Damaged()) {
+    intact_ = false;
+  }
+}
+
+void TextDisplay::LeaveWriteLine() {
+  if (writeLineStale_) intact_ = false;
+  writeLineStale_ = false;
+}
+
+// What a run of `cells` cells at (x, y) may have touched: a font whose cell
+// is larger than the display's spreads further.
+void TextDisplay::DamageCells(Canvas& canvas, int x, int y, int cells) {
+  const FontMetrics& m = font_->Metrics();
+  long w = static_cast<long>(cells) * std::max(charWidth_, m.averageWidth);
+  canvas.Damage(x, y, ClampToInt(w), std::max(charHeight_, m.height));
 }
 
 // Draws `count` cells of a ring line starting at `column` at pixel (px, py) of
@@ -84,26 +119,84 @@ int TextDisplay::DrawCells(size_t line, int column, int count) {
   if (!canvas || !font_) return 0;
   count = std::min(count, columns_ - column);
   if (count <= 0) return 1;
-  RunDrawer d{font_, canvas, charWidth_, textColour_, backColour_};
-  const uint8_t* attr = colourMode_ ? AttrPtr(line) : nullptr;
-  return DrawRuns(d, LinePtr(line), attr, column, count, x_ + column * charWidth_,
-                  y_ + row * charHeight_);
+  WatchPixels(*canvas);
+  PaintCells(*canvas, line, row, column, count);
+  PixelsDrawn();
+  if (line == writeLine_ && column == 0 && count == columns_) writeLineStale_ = false;
+  return 1;
+}
+
+// Cells of a ring line on screen row `row`, in colour mode with the
+// attributes; a whole line is drawn in one piece otherwise.
+void TextDisplay::PaintCells(Canvas& canvas, size_t line, int row, int column, int count) {
+  RunDrawer d{font_, &canvas, charWidth_, textColour_, backColour_};
+  const int px = x_ + column * charWidth_;
+  const int py = y_ + row * charHeight_;
+  DrawRuns(d, LinePtr(line), colourMode_ ? AttrPtr(line) : nullptr, column, count, px, py);
+  DamageCells(canvas, px, py, count);
 }
 
 int TextDisplay::Redraw() {
   if (text_.empty()) return 1;
   HideCaret();
-  long first = static_cast<long>(viewLine_) - rows_ + 1;
-  if (first < 0) first = wrapped_ ? first + static_cast<long>(bufferLines_) : 0;
-  int ok = 1;
-  for (int r = 0; r < rows_; ++r) {
-    size_t line = (static_cast<size_t>(first) + static_cast<size_t>(r)) % bufferLines_;
-    int py = y_ + r * charHeight_;
-    ok &= colourMode_ ? DrawLineWithAttributes(line, x_, py) : DrawLine(LinePtr(line), x_, py);
+  Canvas* canvas = TargetCanvas();
+  int ok = canvas && font_ ? 1 : 0;
+  if (ok) {
+    WatchPixels(*canvas);
+    const size_t first = FirstShownLine();
+    for (int r = 0; r < rows_; ++r)
+      PaintCells(*canvas, (first + static_cast<size_t>(r)) % bufferLines_, r, 0, columns_);
+    PixelsDrawn();
   }
+  intact_ = ok != 0;
+  writeLineStale_ = false;
   ShowCaret();
   Presented();
   return ok;
+}
+
+// The fast form of the redraw after a new line on the bottom row. When the
+// picture in the display's rectangle is exactly what Redraw drew and the
+// view moved on by exactly one line, the rows move up by one row of
+// characters inside the rectangle, and only the new bottom row and what
+// changed on the line just left are drawn: `count` cells from `column`
+// (the text written with the new line), or all of it when an attribute
+// changed it. The result is the picture Redraw would draw. Returns false,
+// having drawn nothing, when that cannot be guaranteed.
+bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count) {
+  if (text_.empty() || scrollOffset_ != 0 || rows_ <= 0 || columns_ <= 0 || !font_) return false;
+  Canvas* canvas = TargetCanvas();
+  if (!canvas) return false;
+  WatchPixels(*canvas);
+  if (!intact_) return false;
+  // Each row must be exactly one font cell high and the cells as wide as
+  // the display's, so that rows never spread into each other.
+  const FontMetrics& m = font_->Metrics();
+  if (charWidth_ <= 0 || charHeight_ <= 0) return false;
+  if (m.averageWidth != charWidth_ || m.height != charHeight_) return false;
+  const long width = static_cast<long>(columns_) * charWidth_;
+  const long height = static_cast<long>(rows_) * charHeight_;
+  if (x_ < 0 || y_ < 0 || x_ + width > canvas->width || y_ + height > canvas->height) return false;
+  const size_t first = FirstShownLine();
+  if (first != (firstBefore + 1) % bufferLines_) return false;
+  HideCaret();
+  canvas->MoveRect(x_, y_ + charHeight_, static_cast<int>(width),
+                   static_cast<int>(height - charHeight_), 0, -charHeight_);
+  const int bottom = rows_ - 1;
+  PaintCells(*canvas, (first + static_cast<size_t>(bottom)) % bufferLines_, bottom, 0, columns_);
+  if (writeLineStale_) {
+    column = 0;
+    count = columns_;
+  }
+  column = std::clamp(column, 0, columns_);
+  count = std::min(count, columns_ - column);
+  const int row = RowOfLine(changedLine);
+  if (row >= 0 && row != bottom && count > 0) PaintCells(*canvas, changedLine, row, column, count);
+  PixelsDrawn();
+  writeLineStale_ = false;
+  ShowCaret();
+  Presented();
+  return true;
 }
 
 int TextDisplay::Erase() {
@@ -111,14 +204,21 @@ int TextDisplay::Erase() {
   std::string blanks(static_cast<size_t>(columns_), ' ');
   int ok = 1;
   for (int r = 0; r < rows_; ++r) ok &= DrawLine(blanks.data(), x_, y_ + r * charHeight_);
+  intact_ = false;
   Presented();
   return ok;
 }
 
+// Draws whatever it is given wherever it is asked: the picture is no longer
+// known to be Redraw's.
 int TextDisplay::DrawLine(const char* lineText, int x, int y) {
   Canvas* canvas = TargetCanvas();
   if (!canvas || !font_ || !lineText) return 0;
+  WatchPixels(*canvas);
   font_->DrawText(*canvas, x, y, lineText, static_cast<size_t>(columns_), textColour_, backColour_);
+  DamageCells(*canvas, x, y, columns_);
+  PixelsDrawn();
+  intact_ = false;
   return 1;
 }
 
@@ -126,8 +226,13 @@ int TextDisplay::DrawLineWithAttributes(size_t line, int x, int y) {
   if (line >= bufferLines_) return 0;
   Canvas* canvas = TargetCanvas();
   if (!canvas || !font_) return 0;
+  WatchPixels(*canvas);
   RunDrawer d{font_, canvas, charWidth_, textColour_, backColour_};
-  return DrawRuns(d, LinePtr(line), AttrPtr(line), 0, columns_, x, y);
+  DrawRuns(d, LinePtr(line), AttrPtr(line), 0, columns_, x, y);
+  DamageCells(*canvas, x, y, columns_);
+  PixelsDrawn();
+  intact_ = false;
+  return 1;
 }
 
 // ---- scrolling
@@ -153,8 +258,10 @@ int TextDisplay::ScrollLines(int n) {
 int TextDisplay::ScrollPages(int n) { return ScrollLines(n * rows_); }
 
 int TextDisplay::ScrollReset() {
+  const size_t first = FirstShownLine();
   scrollOffset_ = 0;
   viewLine_ = writeLine_;
+  if (FirstShownLine() != first) intact_ = false;
   ShowCaret();
   return 1;
 }
@@ -223,8 +330,13 @@ int TextDisplay::SetCaretOn(bool on) {
 
 int TextDisplay::SetAttribute(uint8_t attribute) {
   if (colour_.empty() || text_.empty()) return 0;
+  if (!colourMode_) intact_ = false;
   colourMode_ = true;
-  if (cursorColumn_ < columns_) AttrPtr(writeLine_)[cursorColumn_] = attribute;
+  if (cursorColumn_ < columns_ && AttrPtr(writeLine_)[cursorColumn_] != attribute) {
+    // Changes how the rest of the line looks; drawn when the line is.
+    AttrPtr(writeLine_)[cursorColumn_] = attribute;
+    writeLineStale_ = true;
+  }
   return 1;
 }
 
@@ -300,7 +412,9 @@ int TextDisplay::EraseBack(int n, bool moveOnly) {
       lineTouched_ = true;
     }
   }
+  const size_t first = FirstShownLine();
   viewLine_ = writeLine_;
+  if (FirstShownLine() != first) intact_ = false;
   cursorRow_ = (!wrapped_ && writeLine_ < static_cast<size_t>(rows_)) ? static_cast<int>(writeLine_)
                                                                       : rows_ - 1;
   UpdateCaretPosition();
@@ -337,7 +451,10 @@ int TextDisplay::ClearAhead(int n) {
   if (text_.empty() || n < 0) return 0;
   ForEachCellAhead(writeLine_, cursorColumn_, n, columns_, leftMargin_, bufferLines_,
                    [&](size_t line, int column, int) { LinePtr(line)[column] = ' '; });
-  if (n) lineTouched_ = true;
+  if (n) {
+    lineTouched_ = true;
+    intact_ = false;  // shown lines change before RedrawAhead draws them
+  }
   return 1;
 }
 
@@ -345,7 +462,10 @@ int TextDisplay::PutAhead(const char* text, int n) {
   if (text_.empty() || n < 0 || (!text && n > 0)) return 0;
   ForEachCellAhead(writeLine_, cursorColumn_, n, columns_, leftMargin_, bufferLines_,
                    [&](size_t line, int column, int i) { LinePtr(line)[column] = text[i]; });
-  if (n) lineTouched_ = true;
+  if (n) {
+    lineTouched_ = true;
+    intact_ = false;  // shown lines change before RedrawAhead draws them
+  }
   return 1;
 }
 

@@ -26,12 +26,17 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
     lineTouched_ = true;
   }
   int ok = 1;
+  bool scrollUp = false;  // a new line on the bottom row, not scrolled back
   if (newline && cursorRow_ == rows_ - 1) {
+    scrollUp = !fullRedraw;
     fullRedraw = true;
   } else if (!fullRedraw && length) {
     HideCaret();
     ok = DrawCells(writeLine_, cursorColumn_, static_cast<int>(length));
   }
+  const size_t firstBefore = FirstShownLine();
+  const size_t lineBefore = writeLine_;
+  const int columnBefore = cursorColumn_;
   if (newline) {
     LogLine(writeLine_);
     lineTouched_ = false;
@@ -48,7 +53,17 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
     cursorColumn_ += static_cast<int>(length);
   }
   UpdateCaretPosition();
-  if (fullRedraw) return Redraw() && ok;
+  if (fullRedraw) {
+    if (scrollUp && ScrollUpOneRow(firstBefore, lineBefore, columnBefore, static_cast<int>(length)))
+      return ok;
+    return Redraw() && ok;
+  }
+  if (newline) {
+    // The new write line was not drawn: the picture is Redraw's only while
+    // the view stayed where it was and no line changed unseen.
+    LeaveWriteLine();
+    if (FirstShownLine() != firstBefore || (wrapped_ && !keepLine_)) intact_ = false;
+  }
   PlaceCaret();
   ShowCaret();
   if (length) Presented();
@@ -194,9 +209,12 @@ int TextDisplay::SetRow(int row) {
   if (text_.empty() || row < 0 || row >= rows_) return 0;
   LogOpenLine();
   if (scrollOffset_ != 0) ScrollReset();
+  const size_t first = FirstShownLine();
+  if (writeLine_ != static_cast<size_t>(row)) LeaveWriteLine();
   cursorRow_ = row;
   writeLine_ = viewLine_ = static_cast<size_t>(row);
   linesUsed_ = static_cast<size_t>(row) + 1;
+  if (FirstShownLine() != first) intact_ = false;
   UpdateCaretPosition();
   PlaceCaret();
   return 1;
@@ -213,6 +231,8 @@ int TextDisplay::SetLine(int line) {
   if (newLine == writeLine_) return 1;
   LogOpenLine();
   size_t oldLine = writeLine_;
+  const size_t first = FirstShownLine();
+  LeaveWriteLine();
   cursorRow_ = std::min(line, rows_ - 1);
   highestLinesUsed_ = std::max(highestLinesUsed_, linesUsed_);
   writeLine_ = viewLine_ = newLine;
@@ -223,6 +243,8 @@ int TextDisplay::SetLine(int line) {
   if (!bothOnFirstPage || scrollOffset_ != 0) {
     scrollOffset_ = 0;
     ok = Redraw();
+  } else if (FirstShownLine() != first) {
+    intact_ = false;
   }
   PlaceCaret();
   return ok;

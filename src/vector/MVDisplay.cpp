@@ -357,6 +357,7 @@ int DrawPictureOnCanvas(const CBArray& picture, Canvas* canvas, int x, int y, in
     }
     std::memcpy(canvas->Row(int(sy)) + x0, line.data(), line.size() * sizeof(uint32_t));
   }
+  canvas->Damage(int(x0), int(y0), int(x1 - x0), int(y1 - y0));
   return 1;
 }
 

@@ -436,6 +436,22 @@ TEST_F(OverheadDisplay, DrawingClipsToTheWindow) {
     }
 }
 
+TEST_F(OverheadDisplay, DrawingIsReportedToTheWindowsWatches) {
+  SimpleTiles(2);
+  MakeMap(6, 6, 2);
+  Open(2, 2, 10, 20);
+  ASSERT_EQ(d.CreateSTMap(), 1);
+  ASSERT_EQ(d.CreateSFMap(), 1);
+  CanvasWatch inside, beside;
+  inside.Follow(&Window(), 10 + 2 * FW - 1, 20, 1, 1);
+  beside.Follow(&Window(), 10 + 2 * FW, 20, 8, 8);
+  inside.Clear();
+  beside.Clear();
+  ASSERT_EQ(d.Display(), 1);
+  EXPECT_TRUE(inside.Damaged());
+  EXPECT_FALSE(beside.Damaged());
+}
+
 TEST_F(OverheadDisplay, ChangingTheViewSizeRecreatesTheScreenBuffer) {
   SimpleTiles(2);
   MakeMap(20, 20, 2);

@@ -254,6 +254,15 @@ TEST_F(FrameTest, DisplayScaledBitmapDrawsBottomUpScaledAndClipped) {
       }
     }
   }
+  // What it drew is reported to the canvas's watches.
+  CanvasWatch inside, beside;
+  inside.Follow(&Backend()->GetCanvas(), 5, 5, 2, 2);
+  beside.Follow(&Backend()->GetCanvas(), 0, 0, 4, 7);
+  inside.Clear();
+  beside.Clear();
+  ASSERT_EQ(DisplayScaledBitmap(pixels, bw, bh, 4, 4, 1, 1), 1);
+  EXPECT_TRUE(inside.Damaged());
+  EXPECT_FALSE(beside.Damaged());
   EXPECT_EQ(DisplayScaledBitmap(nullptr, bw, bh, 0, 0, 1, 1), 0);
   EXPECT_EQ(DisplayScaledBitmap(pixels, bw, bh, 0, 0, 0, 1), 0);
   EXPECT_STREQ(LastErrorText(), "ERROR (DisplayScaledBitmap): Failed to draw bitmap");

@@ -220,7 +220,11 @@ TEST(VectorDisplay, DepthPlacementAndAnimation) {
   Canvas canvas;
   canvas.Resize(520, 260);
   d.SetOutputCanvas(&canvas);
+  CanvasWatch watch;  // what the display draws is reported
+  watch.Follow(&canvas, 2, 255, 1, 1);
+  watch.Clear();
   ASSERT_TRUE(d.FullRedraw());
+  EXPECT_TRUE(watch.Damaged());
   EXPECT_EQ(vtest::Px(*d.Target(), 0, 0), 0xFFFFFFu);
   // Row 0 of the picture is the bottom row on the canvas, magnified by 2.
   EXPECT_EQ(canvas.At(2, 1 + 255), 0xFFFFFFu);
