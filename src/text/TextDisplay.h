@@ -191,6 +191,9 @@ class TextDisplay {
   void PixelsDrawn() { watch_.Clear(); }
   // The write line changes without being drawn in full.
   void LeaveWriteLine();
+  // Whether the picture already shows `text` in those cells of a ring line:
+  // the pixels are the display's own and the cells hold the same bytes.
+  bool ShowsCells(size_t line, int column, const char* text, size_t length);
   // Draws cells of ring line `line` on screen row `row` as Redraw does and
   // reports the damage.
   void PaintCells(Canvas& canvas, size_t line, int row, int column, int count);

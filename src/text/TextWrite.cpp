@@ -21,7 +21,11 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
   size_t room = cursorColumn_ < columns_ ? static_cast<size_t>(columns_ - cursorColumn_) : 0;
   if (!text) length = 0;
   length = std::min(length, room);
+  // Text written over the same text on a display whose picture is its own
+  // needs no drawing (fields rewritten every turn with the same value).
+  bool shown = false;
   if (length) {
+    shown = !fullRedraw && ShowsCells(writeLine_, cursorColumn_, text, length);
     std::memcpy(LinePtr(writeLine_) + cursorColumn_, text, length);
     lineTouched_ = true;
   }
@@ -30,7 +34,7 @@ int TextDisplay::WriteText(const char* text, bool newline, size_t length) {
   if (newline && cursorRow_ == rows_ - 1) {
     scrollUp = !fullRedraw;
     fullRedraw = true;
-  } else if (!fullRedraw && length) {
+  } else if (!fullRedraw && length && !shown) {
     HideCaret();
     ok = DrawCells(writeLine_, cursorColumn_, static_cast<int>(length));
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
@@ -289,6 +290,50 @@ TEST(TextScroll, LineLeftWithAnUndrawnAttributeMeansAFullRedraw) {
 // operations: one as it runs, the other told before every operation that
 // its rectangle was drawn over, so that its next new line on the bottom row
 // redraws in full. Their canvases must stay identical throughout.
+TEST(TextScroll, RewritingTheSameTextDrawsNothingWhileThePictureIsTheDisplays) {
+  PixelScreen s(20, 5, 10, 3, 2, 4);
+  s.Fill();
+  TextDisplay& d = s.Display();
+  auto write = [&d](const char* text) {
+    d.SetColumn(2);
+    d.WriteText(text, false, std::strlen(text));
+  };
+  struct Case {
+    const char* label;
+    std::function<void()> before;
+    const char* text;
+    int rowsDrawn;
+  } cases[] = {
+      {"first write", [] {}, "HP 30", 1},
+      {"same text", [] {}, "HP 30", 0},
+      {"a changed value", [] {}, "HP 31", 1},
+      {"same again", [] {}, "HP 31", 0},
+      // Over the written cells of the bottom row, so that drawing them mends it.
+      {"after something drew over it", [&s] { s.canvas->FillRect(20, 70, 30, 8, 0x00FF00); }, "HP 31", 1},
+      {"same once mended", [] {}, "HP 31", 0},
+  };
+  for (const Case& c : cases) {
+    c.before();
+    EXPECT_EQ(s.Step([&] { write(c.text); }, c.label), c.rowsDrawn) << c.label;
+  }
+}
+
+TEST(TextScroll, RewritingAfterAnUndrawnAttributeDrawsTheCells) {
+  PixelScreen s(12, 5, 20, 0, 0, 8);
+  TextDisplay& d = s.Display();
+  d.AllocColourBuffer();
+  d.SetAttribute(0);  // colour mode from the start
+  d.Redraw();
+  d.WriteText("abcdef", false, 6);
+  d.SetColumn(2);
+  d.SetAttribute(1);  // inverse from column 2 on, not drawn yet
+  // The cells written must show their new video (the rest of the line waits
+  // for its own drawing, as always).
+  s.font.rows.clear();
+  d.WriteText("cd", false, 2);
+  EXPECT_EQ(s.font.rows.size(), 1u);
+}
+
 TEST(TextScroll, RandomUseLooksTheSameAsRedrawingInFull) {
   struct Side {
     Side() : font(3, 4) {
@@ -314,6 +359,8 @@ TEST(TextScroll, RandomUseLooksTheSameAsRedrawingInFull) {
       side->d.InitBuffer(lines);
       if (colour) side->d.AllocColourBuffer();
     }
+    std::string lastText;
+    int lastColumn = 0;
     for (int step = 0; step < 250; ++step) {
       const int op = below(40), v = below(1000);
       std::string text(static_cast<size_t>(below(50)), ' ');
@@ -327,7 +374,10 @@ TEST(TextScroll, RandomUseLooksTheSameAsRedrawingInFull) {
         else switch (op) {
           case 15: d.NewLine(); break;
           case 16: d.SetAttribute(static_cast<uint8_t>(v % 3)); break;
-          case 17: d.WriteText(text.c_str(), v & 1, text.size()); break;
+          case 17:
+            if (side == &fast) lastColumn = d.CursorColumn(), lastText = text;
+            d.WriteText(text.c_str(), v & 1, text.size());
+            break;
           case 18: d.SetRow(v % 15 - 1); break;
           case 19: d.SetLine(v % 40 - 3); break;
           case 20: d.ScrollLines(v % 30 - 15); break;
@@ -353,6 +403,12 @@ TEST(TextScroll, RandomUseLooksTheSameAsRedrawingInFull) {
           case 34: if (v % 6 == 0) d.SetColours(v * 77u, v * 13u); break;
           case 35: d.ScrollReset(); break;
           case 36: d.ScrollToTop(); break;
+          case 37:
+            // The same text again where it was last written, which often
+            // still holds it.
+            d.SetColumn(lastColumn);
+            d.WriteText(lastText.c_str(), false, lastText.size());
+            break;
           default: d.WriteChar(static_cast<char>(32 + v % 95)); break;
         }
       }
