@@ -24,12 +24,18 @@ bool OnRow(TextDisplay* d, int line) { return d->CursorRow() == line && line < d
 
 int WriteValue(TextDisplay* d, int line, long long value, const long long* maximum) {
   if (!d || !OnRow(d, line) || !d->SetColumn(5)) return 0;
-  d->WriteClipped("     ", false);
-  d->SetColumn(5);
+  // The number over five blank cells, written in one piece after its video
+  // is set (inverse from column 5, back at column 9), so that a value that
+  // did not change leaves the picture alone.
   const bool inverse = maximum && value < *maximum;
-  if (maximum) d->SetAttribute(inverse ? 1 : 0);
-  d->WriteClipped(FormatSidebarNumber(value).c_str(), false);
-  if (maximum && d->SetColumn(9)) d->SetAttribute(inverse ? 1 : 0);
+  if (maximum) {
+    d->SetAttribute(inverse ? 1 : 0);
+    if (d->SetColumn(9)) d->SetAttribute(inverse ? 1 : 0);
+    d->SetColumn(5);
+  }
+  char field[32];
+  std::snprintf(field, sizeof field, "%-5s", FormatSidebarNumber(value).c_str());
+  d->WriteClipped(field, false);
   return 1;
 }
 
@@ -85,6 +91,8 @@ int DrawSidebar(CGame& game) {
   TextDisplay* d = SidebarDisplay(game);
   if (!d || !game.pc) return 0;
   const PCRecord& pc = *game.pc;
+  // With its picture whole, the fields below draw only what changed.
+  d->RedrawIfStale();
   WriteLabel(d, 0, "H.P.=");
   if (const VehicleObject* v = HpVehicle(game)) {
     const long long m = v->def->maxHp;
@@ -122,6 +130,8 @@ int UpdateSidebarValue(CGame& game, int field, long long value) {
   TextDisplay* d = SidebarDisplay(game);
   if (!d || !game.pc) return 0;
   const PCRecord& pc = *game.pc;
+  // With its picture whole, the field is drawn only when it changed.
+  d->RedrawIfStale();
   long long m = 0;
   switch (field) {
     case FieldHP:

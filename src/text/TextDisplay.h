@@ -130,6 +130,10 @@ class TextDisplay {
 
   // ---- drawing
   int Redraw();
+  // Redraw, unless the picture is known to be exactly what Redraw draws
+  // (for a display rewritten in place again and again, such as the sidebar:
+  // after it, rewriting a cell with what it holds draws nothing).
+  int RedrawIfStale();
   int Erase();
   int DrawLine(const char* lineText, int x, int y);
   int DrawLineWithAttributes(size_t line, int x, int y);
@@ -194,6 +198,8 @@ class TextDisplay {
   // Whether the picture already shows `text` in those cells of a ring line:
   // the pixels are the display's own and the cells hold the same bytes.
   bool ShowsCells(size_t line, int column, const char* text, size_t length);
+  // The pixels are the display's own and exactly what Redraw would draw.
+  bool PictureIsOwn();
   // Draws cells of ring line `line` on screen row `row` as Redraw does and
   // reports the damage.
   void PaintCells(Canvas& canvas, size_t line, int row, int column, int count);

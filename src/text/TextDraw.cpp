@@ -60,15 +60,20 @@ void TextDisplay::WatchPixels(Canvas& canvas) {
   }
 }
 
-bool TextDisplay::ShowsCells(size_t line, int column, const char* text, size_t length) {
+bool TextDisplay::PictureIsOwn() {
   if (!intact_ || writeLineStale_ || watch_.Damaged()) return false;
   Canvas* canvas = TargetCanvas();
   if (!canvas || !font_) return false;
   const int w = ClampToInt(static_cast<long>(columns_) * charWidth_);
   const int h = ClampToInt(static_cast<long>(rows_) * charHeight_);
-  if (!watch_.Follows(canvas, x_, y_, w, h)) return false;
-  return std::memcmp(LinePtr(line) + column, text, length) == 0;
+  return watch_.Follows(canvas, x_, y_, w, h);
 }
+
+bool TextDisplay::ShowsCells(size_t line, int column, const char* text, size_t length) {
+  return PictureIsOwn() && std::memcmp(LinePtr(line) + column, text, length) == 0;
+}
+
+int TextDisplay::RedrawIfStale() { return PictureIsOwn() ? 1 : Redraw(); }
 
 void TextDisplay::LeaveWriteLine() {
   if (writeLineStale_) intact_ = false;
