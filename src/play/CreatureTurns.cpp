@@ -124,8 +124,14 @@ class RingSearch {
     for (int k = 1; k <= r; ++k) {
       if (x - k >= 0 && x + k < w_ && y - k >= 0 && y + k < h_) {
         // The ring lies inside the map: no cell needs bringing back.
-        if (Cell(x, y - k) || Cell(x + k, y) || Cell(x, y + k) || Cell(x - k, y) ||
-            RowRun(y - k, x - k, x + k - 1, 1) || ColumnRun(x + k, y - k, y + k - 1, 1) ||
+        if (Cell(x, y - k) || Cell(x + k, y) || Cell(x, y + k) || Cell(x - k, y)) return true;
+        if (k == 1) {
+          // The first ring's sides hold only the corners besides the
+          // straight cells: north-west, north-east, south-east, south-west.
+          if (Cell(x - 1, y - 1) || Cell(x + 1, y - 1) || Cell(x + 1, y + 1) || Cell(x - 1, y + 1)) return true;
+          continue;
+        }
+        if (RowRun(y - k, x - k, x + k - 1, 1) || ColumnRun(x + k, y - k, y + k - 1, 1) ||
             RowRun(y + k, x - k + 1, x + k, -1) || ColumnRun(x - k, y - k + 1, y + k, -1))
           return true;
         continue;
@@ -180,7 +186,7 @@ class RingSearch {
 
   // Cells from..to of row `row` (inside the map) in the direction `dir`; the
   // player's cell counts before a creature on the same cell.
-  bool RowRun(int row, int from, int to, int dir) {
+  [[gnu::always_inline]] bool RowRun(int row, int from, int to, int dir) {
     const bool pcIn = pcHunter_ && py_ == row && px_ >= from && px_ <= to;
     if (dir > 0) {
       const int end = pcIn ? px_ - 1 : to;
@@ -194,7 +200,7 @@ class RingSearch {
     return pcIn && PC(px_, row);
   }
 
-  bool ColumnRun(int column, int from, int to, int dir) {
+  [[gnu::always_inline]] bool ColumnRun(int column, int from, int to, int dir) {
     const bool pcIn = pcHunter_ && px_ == column && py_ >= from && py_ <= to;
     if (dir > 0) {
       const int end = pcIn ? py_ - 1 : to;
