@@ -117,6 +117,15 @@ class FreeTypeFont : public Font {
                 uint32_t backColour) const override {
     if (!text) return;
     const int cellW = metrics_.averageWidth, cellH = metrics_.height;
+    const int clipY0 = std::max(y, 0), clipY1 = std::min(y + cellH, canvas.height);
+    {
+      // The background of every cell in one fill per pixel row; each glyph
+      // below stays inside its own cell.
+      const long runX0 = std::max<long>(x, 0);
+      const long runX1 = std::min<long>(x + static_cast<long>(length) * cellW, canvas.width);
+      for (int py = clipY0; py < clipY1 && runX0 < runX1; ++py)
+        std::fill(canvas.Row(py) + runX0, canvas.Row(py) + runX1, backColour);
+    }
     for (size_t i = 0; i < length; ++i) {
       long cellX = x + static_cast<long>(i) * cellW;
       if (cellX >= canvas.width) break;
@@ -124,9 +133,6 @@ class FreeTypeFont : public Font {
       int cx = static_cast<int>(cellX);
       // Clip to the cell and the canvas.
       int clipX0 = std::max(cx, 0), clipX1 = std::min(cx + cellW, canvas.width);
-      int clipY0 = std::max(y, 0), clipY1 = std::min(y + cellH, canvas.height);
-      for (int py = clipY0; py < clipY1 && clipX0 < clipX1; ++py)
-        std::fill(canvas.Row(py) + clipX0, canvas.Row(py) + clipX1, backColour);
       const Glyph* g = GlyphFor(static_cast<uint8_t>(text[i]));
       if (!g || g->coverage.empty()) continue;
       int gx = cx + (cellW - g->advance) / 2 + g->left;

@@ -184,6 +184,9 @@ class TextDisplay {
   uint8_t* AttrPtr(size_t line) {
     return colour_.empty() ? nullptr : colour_.data() + line * static_cast<size_t>(columns_);
   }
+  const uint8_t* AttrPtr(size_t line) const {
+    return colour_.empty() ? nullptr : colour_.data() + line * static_cast<size_t>(columns_);
+  }
   Canvas* TargetCanvas();
   bool OnBackendCanvas() const;
   size_t FirstShownLine() const;  // ring line on screen row 0
@@ -205,6 +208,9 @@ class TextDisplay {
   void PaintCells(Canvas& canvas, size_t line, int row, int column, int count);
   void DamageCells(Canvas& canvas, int x, int y, int cells);
   bool ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count);
+  // The columns from..to-1 (none: from >= to) where ring lines a and b
+  // differ in a byte or in inverse video.
+  void DifferingCells(size_t a, size_t b, int* from, int* to) const;
   void Presented();
   void UpdateCaretPosition();
   int RowOfLine(size_t line) const;  // screen row of a ring line, -1 when not shown

@@ -178,6 +178,24 @@ int TextDisplay::Redraw() {
 // (the text written with the new line), or all of it when an attribute
 // changed it. The result is the picture Redraw would draw. Returns false,
 // having drawn nothing, when that cannot be guaranteed.
+void TextDisplay::DifferingCells(size_t a, size_t b, int* from, int* to) const {
+  const char* textA = LinePtr(a);
+  const char* textB = LinePtr(b);
+  const uint8_t* attrA = colourMode_ ? AttrPtr(a) : nullptr;
+  const uint8_t* attrB = colourMode_ ? AttrPtr(b) : nullptr;
+  bool inverseA = false, inverseB = false;  // attribute 1 toggles inverse video from its cell on
+  *from = columns_;
+  *to = 0;
+  for (int c = 0; c < columns_; ++c) {
+    if (attrA && attrA[c] == 1) inverseA = !inverseA;
+    if (attrB && attrB[c] == 1) inverseB = !inverseB;
+    if (textA[c] != textB[c] || inverseA != inverseB) {
+      *from = std::min(*from, c);
+      *to = c + 1;
+    }
+  }
+}
+
 bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine, int column, int count) {
   if (text_.empty() || scrollOffset_ != 0 || rows_ <= 0 || columns_ <= 0 || !font_) return false;
   Canvas* canvas = TargetCanvas();
@@ -195,9 +213,27 @@ bool TextDisplay::ScrollUpOneRow(size_t firstBefore, size_t changedLine, int col
   const size_t first = FirstShownLine();
   if (first != (firstBefore + 1) % bufferLines_) return false;
   HideCaret();
-  canvas->MoveRect(x_, y_ + charHeight_, static_cast<int>(width),
-                   static_cast<int>(height - charHeight_), 0, -charHeight_);
   const int bottom = rows_ - 1;
+  if (bufferLines_ > static_cast<size_t>(rows_)) {
+    // Every row but the bottom one shows a line that is still in the ring
+    // as it was drawn, so a row needs only the cells where the line moving
+    // in looks different from the line it replaces (a cell's pixels depend
+    // on its byte and colours only). The row taking the line just left is
+    // moved whole: that line's last cells were written but not drawn.
+    for (int r = 0; r < bottom; ++r) {
+      int from = 0, to = columns_;
+      if (r + 1 < bottom) {
+        const size_t line = (firstBefore + static_cast<size_t>(r)) % bufferLines_;
+        DifferingCells(line, (line + 1) % bufferLines_, &from, &to);
+      }
+      if (from < to)
+        canvas->MoveRect(x_ + from * charWidth_, y_ + (r + 1) * charHeight_, (to - from) * charWidth_,
+                         charHeight_, 0, -charHeight_);
+    }
+  } else {
+    canvas->MoveRect(x_, y_ + charHeight_, static_cast<int>(width),
+                     static_cast<int>(height - charHeight_), 0, -charHeight_);
+  }
   PaintCells(*canvas, (first + static_cast<size_t>(bottom)) % bufferLines_, bottom, 0, columns_);
   if (writeLineStale_) {
     column = 0;
