@@ -74,6 +74,11 @@ class CMap {
   MapBorder* Border(int direction) const {
     return direction >= 0 && direction < 8 ? borders[direction].get() : nullptr;
   }
+  // Whether the border in that direction wraps round to the opposite edge.
+  bool Wraps(int direction) const {
+    const MapBorder* b = Border(direction);
+    return b && b->action == BorderActionWrap;
+  }
 };
 
 // Loads a map file and checks that it is one (2-byte elements); on failure

@@ -50,21 +50,16 @@ int AskRelativeDirection(int facing, int* dx, int* dy) {
   return 1;
 }
 
-bool BorderWraps(const CGame& game, int side) {
-  const MapBorder* b = game.map ? game.map->Border(side) : nullptr;
-  return b && b->action == BorderActionWrap;
-}
-
 // The cell at an offset from the player, brought back over wrapping
 // borders; false when it lies outside the map.
 bool CellAt(const CGame& game, int dx, int dy, int* x, int* y) {
   if (!game.map) return false;
   const int w = game.map->Width(), h = game.map->Height();
   int cx = game.playerX + dx, cy = game.playerY + dy;
-  if (cx < 0) { if (!BorderWraps(game, BorderW)) return false; cx += w; }
-  if (cx >= w) { if (!BorderWraps(game, BorderE)) return false; cx -= w; }
-  if (cy < 0) { if (!BorderWraps(game, BorderN)) return false; cy += h; }
-  if (cy >= h) { if (!BorderWraps(game, BorderS)) return false; cy -= h; }
+  if (cx < 0) { if (!game.map->Wraps(BorderW)) return false; cx += w; }
+  if (cx >= w) { if (!game.map->Wraps(BorderE)) return false; cx -= w; }
+  if (cy < 0) { if (!game.map->Wraps(BorderN)) return false; cy += h; }
+  if (cy >= h) { if (!game.map->Wraps(BorderS)) return false; cy -= h; }
   *x = cx;
   *y = cy;
   return true;
@@ -267,34 +262,28 @@ void LookAtCell(CGame& game, int x, int y) {
   }
 }
 
-int LookCommand(CGame& game) {
+namespace {
+// Look in the direction `ask` reads (compass or relative to the facing).
+template <class Ask>
+int LookWith(CGame& game, Ask ask) {
   if (!game.playerMayAct) return 1;
   Print("LOOK -- ");
   int dx, dy;
-  if (!AskDirection(true, &dx, &dy)) {
-    game.CommandPrompt();
-    return 1;
+  if (ask(&dx, &dy)) {
+    Print(" -- ");
+    int x, y;
+    if (CellAt(game, dx, dy, &x, &y)) LookAtCell(game, x, y);
+    else PrintLine("NOTHING!");
   }
-  Print(" -- ");
-  int x, y;
-  if (CellAt(game, dx, dy, &x, &y)) LookAtCell(game, x, y);
-  else PrintLine("NOTHING!");
   game.CommandPrompt();
   return 1;
 }
+}  // namespace
+
+int LookCommand(CGame& game) {
+  return LookWith(game, [](int* dx, int* dy) { return AskDirection(true, dx, dy); });
+}
 
 int LookRelativeCommand(CGame& game) {
-  if (!game.playerMayAct) return 1;
-  Print("LOOK -- ");
-  int dx, dy;
-  if (!AskRelativeDirection(game.facing, &dx, &dy)) {
-    game.CommandPrompt();
-    return 1;
-  }
-  Print(" -- ");
-  int x, y;
-  if (CellAt(game, dx, dy, &x, &y)) LookAtCell(game, x, y);
-  else PrintLine("NOTHING!");
-  game.CommandPrompt();
-  return 1;
+  return LookWith(game, [&game](int* dx, int* dy) { return AskRelativeDirection(game.facing, dx, dy); });
 }

@@ -233,13 +233,9 @@ void PartyXP(CGame& game, int32_t amount) {
   }
   // A party: the members that are still with it and alive share the
   // amount equally (the remainder is lost).
-  auto member = [&game](int k) -> PCRecord* {
-    if (k == game.activeMember) return game.pc.get();
-    return size_t(k - 1) < game.partyMembers.size() ? game.partyMembers[size_t(k - 1)].get() : nullptr;
-  };
   int members = 0, able = 0;
   for (int k = 1; k <= game.partySize; ++k)
-    if (const PCRecord* m = member(k)) {
+    if (const PCRecord* m = game.PartyMember(k)) {
       ++members;
       if (!m->gone && m->body.hp >= 1) ++able;
     }
@@ -249,7 +245,7 @@ void PartyXP(CGame& game, int32_t amount) {
   }
   if (able == 0) return;
   for (int k = 1; k <= game.partySize; ++k)
-    if (PCRecord* m = member(k); m && !m->gone && m->body.hp >= 1) ApplyXP(game, m, amount / able);
+    if (PCRecord* m = game.PartyMember(k); m && !m->gone && m->body.hp >= 1) ApplyXP(game, m, amount / able);
 }
 
 int ApplyXP(CGame& game, PCRecord* m, int32_t amount) {

@@ -17,10 +17,7 @@ namespace {
 
 int Sign(int v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
-bool BorderWraps(const CGame& game, int side) {
-  const MapBorder* b = game.map ? game.map->Border(side) : nullptr;
-  return b && b->action == BorderActionWrap;
-}
+bool BorderWraps(const CGame& game, int side) { return game.map && game.map->Wraps(side); }
 
 // A true modulo: the result is always 0..n-1.
 int Mod(int v, int n) {

@@ -209,6 +209,13 @@ class CGame {
   std::vector<std::unique_ptr<PCRecord>> partyMembers;
   int activeMember = 0;  // position of `pc` in the party; 0 without a party
   int partySize = 0;
+  // The party member at position k (1-based), the active one included; null
+  // for an empty or invalid position.
+  PCRecord* PartyMember(int k) const {
+    if (k < 1 || k > partySize) return nullptr;
+    if (k == activeMember) return pc.get();
+    return size_t(k - 1) < partyMembers.size() ? partyMembers[size_t(k - 1)].get() : nullptr;
+  }
   int playerX = 0, playerY = 0;
   int facing = 0;
   GameDatValues world;  // save.dat values; world.exits is the exit stack

@@ -194,7 +194,7 @@ int CGame::SaveParty() {
   file.size = partySize;
   file.active = activeMember;
   for (int k = 1; k <= partySize; ++k) {
-    const PCRecord* member = k == activeMember ? pc.get() : partyMembers[size_t(k - 1)].get();
+    const PCRecord* member = PartyMember(k);
     if (!member) continue;
     file.members.push_back(k);
     std::string path = dir + "\\" + MemberFileName(k);

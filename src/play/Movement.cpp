@@ -59,15 +59,11 @@ int CGame::BorderCollisionShift(int& x, int& y, int type, int side) {
 // wraps), and on both axes it never leaves the map.
 int CGame::ClampArrival(int side) {
   int w = map->Width(), h = map->Height();
-  auto wraps = [&](int dir) {
-    const MapBorder* b = map->Border(dir);
-    return b && b->action == BorderActionWrap;
-  };
   (void)side;
-  if (playerX < 0) playerX = wraps(BorderW) ? w - 1 : 0;
-  else if (playerX >= w) playerX = wraps(BorderE) ? 0 : w - 1;
-  if (playerY < 0) playerY = wraps(BorderN) ? h - 1 : 0;
-  else if (playerY >= h) playerY = wraps(BorderS) ? 0 : h - 1;
+  if (playerX < 0) playerX = map->Wraps(BorderW) ? w - 1 : 0;
+  else if (playerX >= w) playerX = map->Wraps(BorderE) ? 0 : w - 1;
+  if (playerY < 0) playerY = map->Wraps(BorderN) ? h - 1 : 0;
+  else if (playerY >= h) playerY = map->Wraps(BorderS) ? 0 : h - 1;
   return 1;
 }
 

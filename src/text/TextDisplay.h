@@ -194,6 +194,8 @@ class TextDisplay {
   // there; anything drawn into it by others means the picture is no longer
   // the display's own.
   void WatchPixels(Canvas& canvas);
+  // Whether the watch follows the display's rectangle on `canvas`.
+  bool WatchFollows(const Canvas& canvas) const;
   // After drawing: what the display drew itself is not damage.
   void PixelsDrawn() { watch_.Clear(); }
   // The write line changes without being drawn in full.

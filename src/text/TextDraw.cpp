@@ -49,11 +49,15 @@ namespace {
 int ClampToInt(long value) { return static_cast<int>(std::clamp<long>(value, 0, INT_MAX)); }
 }  // namespace
 
+bool TextDisplay::WatchFollows(const Canvas& canvas) const {
+  return watch_.Follows(&canvas, x_, y_, ClampToInt(static_cast<long>(columns_) * charWidth_),
+                        ClampToInt(static_cast<long>(rows_) * charHeight_));
+}
+
 void TextDisplay::WatchPixels(Canvas& canvas) {
-  int w = ClampToInt(static_cast<long>(columns_) * charWidth_);
-  int h = ClampToInt(static_cast<long>(rows_) * charHeight_);
-  if (!watch_.Follows(&canvas, x_, y_, w, h)) {
-    watch_.Follow(&canvas, x_, y_, w, h);
+  if (!WatchFollows(canvas)) {
+    watch_.Follow(&canvas, x_, y_, ClampToInt(static_cast<long>(columns_) * charWidth_),
+                  ClampToInt(static_cast<long>(rows_) * charHeight_));
     intact_ = false;
   } else if (watch_.Damaged()) {
     intact_ = false;
@@ -63,10 +67,7 @@ void TextDisplay::WatchPixels(Canvas& canvas) {
 bool TextDisplay::PictureIsOwn() {
   if (!intact_ || writeLineStale_ || watch_.Damaged()) return false;
   Canvas* canvas = TargetCanvas();
-  if (!canvas || !font_) return false;
-  const int w = ClampToInt(static_cast<long>(columns_) * charWidth_);
-  const int h = ClampToInt(static_cast<long>(rows_) * charHeight_);
-  return watch_.Follows(canvas, x_, y_, w, h);
+  return canvas && font_ && WatchFollows(*canvas);
 }
 
 bool TextDisplay::ShowsCells(size_t line, int column, const char* text, size_t length) {

@@ -124,14 +124,6 @@ int RecalculateAttributes(CGame& game) {
   return Prompted(game);
 }
 
-// The party member at position k (1-based), the active one included; null
-// for an empty position.
-PCRecord* Member(CGame& game, int k) {
-  if (k < 1 || k > game.partySize) return nullptr;
-  if (k == game.activeMember) return game.pc.get();
-  return size_t(k - 1) < game.partyMembers.size() ? game.partyMembers[size_t(k - 1)].get() : nullptr;
-}
-
 std::string NameOf(const PCRecord& m) { return m.def.name ? *m.def.name : ""; }
 
 bool HasGameFlags(const PCRecord& m) { return m.hasFlags && !m.flags.empty(); }
@@ -153,13 +145,13 @@ int RestoreLostFlags(CGame& game) {
   for (;;) {
     PrintLine("Swap flags with:");
     for (int k = 1; k <= game.partySize; ++k)
-      if (const PCRecord* m = Member(game, k))
+      if (const PCRecord* m = game.PartyMember(k))
         PrintLine("%d: %s %s", k, NameOf(*m).c_str(), HasGameFlags(*m) ? "(has flags)" : "(no flags)");
     PrintLine("(<RETURN> to exit)");
     Print("Which? ");
     uint8_t choice = 0;
     if (!InputByte(&choice) || QuitRequested()) break;
-    PCRecord* m = Member(game, choice);
+    PCRecord* m = game.PartyMember(choice);
     if (!m || m == game.pc.get()) {
       PrintLine("Invalid character");
       WaitAnyKey();
@@ -213,7 +205,7 @@ int RecalculateEncumbrance(CGame& game) {
   };
   if (game.partySize > 0) {
     for (int k = 1; k <= game.partySize; ++k)
-      if (PCRecord* m = Member(game, k)) {
+      if (PCRecord* m = game.PartyMember(k)) {
         PrintLine("%s:", NameOf(*m).c_str());
         recalculate(*m);
       }
